@@ -68,11 +68,22 @@ bool CTermiosPort::Configure(const SerialSettings& settings) {
   tio.c_cc[VMIN] = 1;
   tio.c_cc[VTIME] = 0;
   if (::cfsetispeed(&tio, speed) != 0 || ::cfsetospeed(&tio, speed) != 0) return false;
-  return ::tcsetattr(m_nFd, TCSANOW, &tio) == 0;
+  if (::tcsetattr(m_nFd, TCSANOW, &tio) == 0) return true;
+  // A pseudo-terminal has no parity and drops it, which the C library reports
+  // as a failure; a device that took everything else is fine.
+  termios actual{};
+  return errno == EINVAL && ::tcgetattr(m_nFd, &actual) == 0 &&
+         (actual.c_cflag & CSIZE) == CS8 && ::cfgetospeed(&actual) == speed &&
+         (actual.c_lflag & ICANON) == 0;
 }
 
 void CTermiosPort::Close() {
-  if (m_nFd >= 0) ::close(m_nFd);
+  if (m_nFd >= 0) {
+    // The exclusive flag belongs to the tty, not to this descriptor: give it up
+    // so that the next program can open a device another process still holds.
+    (void)::ioctl(m_nFd, TIOCNXCL);
+    ::close(m_nFd);
+  }
   m_nFd = -1;
   m_nBufferUsed = m_nBufferPos = 0;
 }
