@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdarg>
+#include <functional>
 
 namespace {
 
@@ -142,17 +143,19 @@ CRegisterSession::Answer CRegisterSession::ReceiveCommand(Command& command) {
       Reply(kRefuse);
       return Answer::Refused;
     }
-    Answer answer = AnswerFrame(command.bValid);
+    Answer answer = AnswerFrame(command.bValid, nullptr);
     if (answer != Answer::Rejected) return answer;
   }
 }
 
-CRegisterSession::Answer CRegisterSession::AnswerFrame(bool bValid) {
+CRegisterSession::Answer CRegisterSession::AnswerFrame(bool bValid, const KeepFrame& keep) {
   if (m_nTry == 1) ++m_nFrame;
   if (m_faults.nSilentAfter >= 0 && m_nFrame > m_faults.nSilentAfter) return Answer::Silent;
   if (m_nFrame == m_faults.nRefuseFrame) return Reply(kRefuse) ? Answer::Refused : Answer::Gone;
   bool bAccept = bValid && m_nTry > m_faults.nNakTries + m_faults.nBadSumTries;
   bool bBadSum = bValid && !bAccept && m_nTry > m_faults.nNakTries;
+  // What the register cannot keep, it refuses; it keeps it before saying so.
+  if (bAccept && keep && !keep()) return Reply(kRefuse) ? Answer::Refused : Answer::Gone;
   if (!Reply(bValid && (bAccept || bBadSum) ? kAck : kNak, bBadSum)) return Answer::Gone;
   return bAccept ? Answer::Accepted : Answer::Rejected;
 }
@@ -181,38 +184,43 @@ bool CRegisterSession::ReadPcFrame(std::vector<uint8_t>& data, bool& bValid, boo
   return true;
 }
 
-CRegisterSession::Answer CRegisterSession::ReceiveFrame(std::vector<uint8_t>& data, bool& bLast) {
+CRegisterSession::Answer CRegisterSession::ReceiveFrame(std::vector<uint8_t>& content, bool& bLast,
+                                                        const KeepFrame& onLast) {
+  std::vector<uint8_t> data;
+  auto keep = [&]() {
+    content.insert(content.end(), data.begin(), data.end());
+    return !bLast || !onLast || onLast();
+  };
   for (m_nTry = 1;; ++m_nTry) {
     bool bValid = false;
     if (!ReadPcFrame(data, bValid, bLast)) return Answer::Gone;
-    Answer answer = AnswerFrame(bValid);
+    Answer answer = AnswerFrame(bValid, keep);
     if (answer != Answer::Rejected) return answer;
   }
 }
 
 void CRegisterSession::TakeFile(const Command& command) {
   const ItemFile& file = *CRegisterMemory::FindItemFile(command.nItem);
-  std::vector<uint8_t> content, data;
+  std::vector<uint8_t> content;
   bool bLast = false;
   Answer answer = Answer::Accepted;
   if (file.bHeaderStep) {
-    answer = ReceiveFrame(content, bLast);
+    answer = ReceiveFrame(content, bLast, nullptr);
     // The record count is confirmed a second time before the records come.
     if (answer == Answer::Accepted && !Reply(kAck)) answer = Answer::Gone;
   }
-  for (bLast = false; answer == Answer::Accepted && !bLast;) {
-    answer = ReceiveFrame(data, bLast);
-    if (answer == Answer::Accepted) content.insert(content.end(), data.begin(), data.end());
-  }
+  // The file is stored before the last frame is acknowledged, so it is in
+  // place when the PC's transfer ends.
+  auto store = [&]() { return m_memory.Store(file, content); };
+  for (bLast = false; answer == Answer::Accepted && !bLast;)
+    answer = ReceiveFrame(content, bLast, store);
   if (answer == Answer::Silent) {
-    DrainUntilIdle();
     Log("silent after %d frames", m_faults.nSilentAfter);
+    DrainUntilIdle();
   } else if (answer != Answer::Accepted) {
     Log("%s from the PC not completed", file.pszFileName);
-  } else if (m_memory.Store(file, content)) {
-    Log("received %s (item %u, %zu bytes)", file.pszFileName, command.nItem, content.size());
   } else {
-    Log("cannot store %s", file.pszFileName);
+    Log("received %s (item %u, %zu bytes)", file.pszFileName, command.nItem, content.size());
   }
 }
 

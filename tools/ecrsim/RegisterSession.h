@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -34,6 +35,8 @@ class CRegisterSession {
 
  private:
   enum class Answer { Accepted, Rejected, Refused, Silent, Gone };
+  // Keeps an accepted frame before it is acknowledged; false refuses it.
+  using KeepFrame = std::function<bool()>;
 
   struct Command {
     uint8_t nCode = 0;
@@ -45,8 +48,10 @@ class CRegisterSession {
   bool ReadCommand(Command& command);
   bool ReadPcFrame(std::vector<uint8_t>& data, bool& bValid, bool& bLast);
   Answer ReceiveCommand(Command& command);
-  Answer ReceiveFrame(std::vector<uint8_t>& data, bool& bLast);
-  Answer AnswerFrame(bool bValid);
+  // Reads one frame until it is accepted, appending its data to `content`;
+  // `onLast` runs for the last frame of a file before its acknowledgement.
+  Answer ReceiveFrame(std::vector<uint8_t>& content, bool& bLast, const KeepFrame& onLast);
+  Answer AnswerFrame(bool bValid, const KeepFrame& keep);
   bool Reply(uint8_t code, bool bBadSum = false);
   Answer SendFrame(const std::vector<uint8_t>& frame);
   bool ReadPcReply(bool& bAck);
