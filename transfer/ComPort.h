@@ -36,9 +36,8 @@ class CComPort {
   // Line settings, applied by Open.
   std::string m_strDevice = "/dev/ttyS0";
   uint32_t m_nBaudRate = 115200;
-  uint8_t m_nByteSize = 8;
+  // 8 data bits and no flow control are fixed in the termios port.
   platform::SerialParity m_eParity = platform::SerialParity::None;
-  int m_nFlowControl = 0;  // always none in this program
 
   // Opens m_strDevice: 0 on success, -1 on any failure.
   int Open();

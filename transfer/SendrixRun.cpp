@@ -16,6 +16,7 @@ uint32_t CSendrixRun::Execute(const std::vector<std::string>& tokens) {
   m_nResult = platform::TR_NOT_COMPLETED;
   uint32_t nCheck = Prepare(tokens);
   if (nCheck != platform::TR_DONE) return m_nResult = nCheck;
+  if (m_events.CloseRequested()) return m_nResult;
   if (!OpenPort()) return m_nResult = platform::TR_PORT_OPEN;
   CLinkProtocol link(m_port, m_nResult);
   bool bDone = m_args.nDirection == 1 ? RunSend(link) : RunReceive(link);

@@ -30,10 +30,6 @@ class CSendrixRun {
   // Runs the transfer the ten tokens describe and returns the result code.
   uint32_t Execute(const std::vector<std::string>& tokens);
 
-  uint32_t Result() const { return m_nResult; }
-  const std::string& FilePath() const { return m_strFilePath; }
-  const std::string& Device() const { return m_port.m_strDevice; }
-
  private:
   uint32_t Prepare(const std::vector<std::string>& tokens);
   bool OpenPort();

@@ -286,3 +286,47 @@ TEST_F(SendrixEndToEnd, CloseRequestWhileTheRegisterIsSilentEndsWithResult1) {
 }
 
 }  // namespace
+
+namespace {
+
+// Runs a program of build/bin with its output in a file; returns its status.
+int RunProgram(const std::string& program, const std::vector<std::string>& args,
+               const std::string& outputPath, std::string& output) {
+  platform::CChildProcess process;
+  platform::ProcessOptions options;
+  options.strStdoutPath = outputPath;
+  options.strStderrPath = outputPath + ".err";
+  if (!process.Start(std::string(ECR_BIN_DIR) + "/" + program, args, options)) return -1;
+  int status = process.Wait();
+  std::vector<uint8_t> bytes = ReadBytes(outputPath);
+  std::vector<uint8_t> errors = ReadBytes(outputPath + ".err");
+  output.assign(bytes.begin(), bytes.end());
+  output.append(errors.begin(), errors.end());
+  return status;
+}
+
+}  // namespace
+
+TEST_F(SendrixEndToEnd, HelpAndUsageErrors) {
+  std::string output, path = m_sandbox.Scratch() + "help.txt";
+  EXPECT_EQ(RunProgram("Sendrix", {"--help"}, path, output), 0);
+  EXPECT_NE(output.find("Usage: Sendrix"), std::string::npos);
+  EXPECT_EQ(RunProgram("ecrsim", {"--help"}, path, output), 0);
+  EXPECT_NE(output.find("--silent-after"), std::string::npos);
+  EXPECT_EQ(RunProgram("ecrsim", {"--nak"}, path, output), 2);
+  EXPECT_NE(output.find("needs a value"), std::string::npos);
+  EXPECT_EQ(RunProgram("ecrsim", {"--bad-frames", "odd,wrong"}, path, output), 2);
+  EXPECT_EQ(RunProgram("ecrsim", {"--frobnicate"}, path, output), 2);
+}
+
+TEST_F(SendrixEndToEnd, SimulatorLinkNamesItsDevice) {
+  std::string link = m_sandbox.Scratch() + "register";
+  WriteBytes(Data("GRP_HEAD.ECR"), PatternBytes(300));
+  {
+    CSimulator sim(Memory(), {"--link", link});
+    EXPECT_EQ(std::filesystem::read_symlink(link).string(), sim.Device());
+    ExpectResult(m_sandbox.Run(m_sandbox.Arguments(link, 1, 2, 1, 0, 0)), platform::TR_DONE);
+  }
+  EXPECT_EQ(ReadBytes(Memory() + "GRP_HEAD.ECR"), PatternBytes(300));
+  EXPECT_FALSE(std::filesystem::is_symlink(link));  // removed when the simulator ends
+}
