@@ -196,6 +196,19 @@ const FieldDef kKeyboardListFields[] = {
     {L"LIST STRING", 0, 0xC00, 24, INPUT_NONE, CHECK_NONE, 0, 0, 2, NO_LIST},
 };
 
+// The fields of a settings table, plain or numbered, and where its rows are.
+struct TableSource {
+  const FieldDef* pFields;
+  int nCount;
+  const NumberedFields* pNumbered;
+  uint8_t* pRows;
+};
+template <int N>
+TableSource Rows(const FieldDef (&fields)[N], uint8_t* rows) {
+  return {fields, N, nullptr, rows};
+}
+TableSource Rows(const NumberedFields& numbered, uint8_t* rows) { return {nullptr, 0, &numbered, rows}; }
+
 // Builds a table from numbered field data.
 void BuildNumberedTable(stTable_t& table, const TableDef& def, const NumberedFields& numbered, uint8_t* rows,
                         CEcrData* owner) {
@@ -320,32 +333,26 @@ const CSModeRam::PresetKind kPluPresets{OFS_PLU_SLOT_KEYS, CSModeRam::CODE_PLU_P
 }  // namespace
 
 CSModeRam::CSModeRam() : CSettingsRam(L"S MODE", 1) {
-  struct Source {
-    const FieldDef* pFields;
-    int nCount;
-    const NumberedFields* pNumbered;
-    uint8_t* pRows;
-  };
-  const Source sources[SETTINGS_TABLE_COUNT] = {
-      {kRamAllocationFields, 6, nullptr, m_abRamAllocation},
-      {kPrgPassCodeFields, 1, nullptr, m_abImage + OFS_PRG_PASS_CODE},
-      {kZPassCodeFields, 1, nullptr, m_abImage + OFS_Z_PASS_CODE},
-      {kConfigurationFields, 9, nullptr, m_abImage + OFS_CONFIGURATION},
-      {kDeptPresetFields, 2, nullptr, m_abDeptPresets},
-      {nullptr, 0, &kPopUpPluFields, m_abImage + OFS_POPUP_PLU},
-      {kPluPresetPage1Fields, 2, nullptr, m_abPluPresets[0]},
-      {kPluPresetPage2Fields, 2, nullptr, m_abPluPresets[1]},
-      {kPluPresetPage3Fields, 2, nullptr, m_abPluPresets[2]},
-      {nullptr, 0, &kFunctionKeyFields, m_abFunctionKeys},
-      {nullptr, 0, &kPopUpListFields, m_abPopUpLists},
-      {kNetworkTerminalFields, 1, nullptr, m_abImage + OFS_NETWORK_TERMINAL},
-      {kComPortFields, 1, nullptr, m_abComPort},
-      {kPluTransferTypeFields, 1, nullptr, m_abImage + OFS_PLU_TRANSFER_TYPE},
-      {kShortCaptionFields, 1, nullptr, m_abImage + OFS_SHORT_CAPTIONS},
-      {kLongCaptionFields, 1, nullptr, m_abImage + OFS_LONG_CAPTIONS},
+  const TableSource sources[SETTINGS_TABLE_COUNT] = {
+      Rows(kRamAllocationFields, m_abRamAllocation),
+      Rows(kPrgPassCodeFields, m_abImage + OFS_PRG_PASS_CODE),
+      Rows(kZPassCodeFields, m_abImage + OFS_Z_PASS_CODE),
+      Rows(kConfigurationFields, m_abImage + OFS_CONFIGURATION),
+      Rows(kDeptPresetFields, m_abDeptPresets),
+      Rows(kPopUpPluFields, m_abImage + OFS_POPUP_PLU),
+      Rows(kPluPresetPage1Fields, m_abPluPresets[0]),
+      Rows(kPluPresetPage2Fields, m_abPluPresets[1]),
+      Rows(kPluPresetPage3Fields, m_abPluPresets[2]),
+      Rows(kFunctionKeyFields, m_abFunctionKeys),
+      Rows(kPopUpListFields, m_abPopUpLists),
+      Rows(kNetworkTerminalFields, m_abImage + OFS_NETWORK_TERMINAL),
+      Rows(kComPortFields, m_abComPort),
+      Rows(kPluTransferTypeFields, m_abImage + OFS_PLU_TRANSFER_TYPE),
+      Rows(kShortCaptionFields, m_abImage + OFS_SHORT_CAPTIONS),
+      Rows(kLongCaptionFields, m_abImage + OFS_LONG_CAPTIONS),
   };
   for (int t = 0; t < SETTINGS_TABLE_COUNT; ++t) {
-    const Source& source = sources[t];
+    const TableSource& source = sources[t];
     if (source.pNumbered)
       BuildNumberedTable(m_aSettings[t], kSettingsTables[t], *source.pNumbered, source.pRows, this);
     else
@@ -441,6 +448,10 @@ void CSModeRam::UnpackPresets() {
         map = static_cast<uint8_t>(stored);
     }
   }
+  ShowPage1MapsOnAllPages();
+}
+
+void CSModeRam::ShowPage1MapsOnAllPages() {
   for (int slot = 0; slot < PRESET_SLOTS; ++slot)
     for (int page = 1; page < PLU_PAGES; ++page)
       *FieldValue(m_aSettings[T_PLU_PRESET_PAGE1 + page], slot, F_MAP) =
@@ -489,10 +500,7 @@ void CSModeRam::AssignPresetKeys(const PresetKind& kind) {
     m_abImage[kind.nSlotKeys + freeSlot] = static_cast<uint8_t>(map ? key : 0);
     freeSlot = nextFree(freeSlot + 1);
   }
-  if (kind.nTable == T_PLU_PRESET_PAGE1)
-    for (int slot = 0; slot < PRESET_SLOTS; ++slot)
-      for (int page = 1; page < PLU_PAGES; ++page)
-        *FieldValue(m_aSettings[T_PLU_PRESET_PAGE1 + page], slot, F_MAP) = *FieldValue(table, slot, F_MAP);
+  if (kind.nTable == T_PLU_PRESET_PAGE1) ShowPage1MapsOnAllPages();
 }
 
 int CSModeRam::CheckValue(CheckReq* request) {

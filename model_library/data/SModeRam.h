@@ -65,6 +65,7 @@ class CSModeRam : public CSettingsRam {
   void UnpackPresets();
   void PackPresets();
   void AssignPresetKeys(const PresetKind& kind);
+  void ShowPage1MapsOnAllPages();
   void UnpackKeyLists();
   void PackKeyLists();
   int CheckPresetMap(CheckReq* request, const PresetKind& kind);
