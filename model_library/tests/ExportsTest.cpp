@@ -159,13 +159,13 @@ TEST_F(ExportsTest, OptionTablesWithAndWithoutCaptions) {
 
 TEST_F(ExportsTest, ServiceModeViewFollowsTheWindowNumber) {
   CEcrData* settings = exports.pfnGetEcrDataFromWndNo(20);
-  int settingsTables = settings->GetTableCount();
+  EXPECT_EQ(16, settings->GetTableCount());
   CEcrData* keyboard = exports.pfnGetEcrDataFromWndNo(23);
   EXPECT_EQ(settings, keyboard);
-  int keyboardTables = keyboard->GetTableCount();
-  EXPECT_EQ(settingsTables, exports.pfnGetEcrDataFromWndNo(20)->GetTableCount());
-  EXPECT_EQ(keyboardTables, exports.pfnGetEcrDataFromIndex(3)->GetTableCount()) << "the view stays as last set";
-  exports.pfnGetEcrDataFromWndNo(20);
+  EXPECT_EQ(2, keyboard->GetTableCount());
+  EXPECT_EQ(2, exports.pfnGetEcrDataFromIndex(3)->GetTableCount()) << "the view stays as last set";
+  EXPECT_EQ(16, exports.pfnGetEcrDataFromWndNo(20)->GetTableCount());
+  EXPECT_EQ(16, exports.pfnGetEcrDataFromIndex(3)->GetTableCount());
 }
 
 }  // namespace
