@@ -13,9 +13,26 @@ namespace {
 
 const QColor kTransparent(254, 0, 0);
 
+// Pictures are drawn antialiased on a clear canvas; each pixel then becomes
+// either the key colour or opaque, so no reddish edge remains.
+QImage Canvas() {
+  QImage image(250, 150, QImage::Format_ARGB32);
+  image.fill(Qt::transparent);
+  return image;
+}
+
+QImage OnKeyColour(const QImage& drawn) {
+  QImage keyed(drawn.size(), QImage::Format_RGB32);
+  for (int y = 0; y < drawn.height(); ++y)
+    for (int x = 0; x < drawn.width(); ++x) {
+      const QRgb pixel = drawn.pixel(x, y);
+      keyed.setPixel(x, y, qAlpha(pixel) < 128 ? kTransparent.rgb() : (pixel | 0xFF000000));
+    }
+  return keyed;
+}
+
 QImage DrawRegister() {
-  QImage image(250, 150, QImage::Format_RGB32);
-  image.fill(kTransparent);
+  QImage image = Canvas();
   QPainter painter(&image);
   painter.setRenderHint(QPainter::Antialiasing);
   painter.setPen(QPen(QColor(40, 45, 60), 2));
@@ -51,12 +68,12 @@ QImage DrawRegister() {
   }
   painter.setBrush(QColor(60, 65, 80));
   painter.drawRect(QRectF(24, 138, 210, 8));  // cash drawer
-  return image;
+  painter.end();
+  return OnKeyColour(image);
 }
 
 QImage DrawLogo() {
-  QImage image(250, 150, QImage::Format_RGB32);
-  image.fill(kTransparent);
+  QImage image = Canvas();
   QPainter painter(&image);
   painter.setRenderHint(QPainter::Antialiasing);
   QFont font(QStringLiteral("DejaVu Sans"), 40, QFont::Black);
@@ -68,7 +85,8 @@ QImage DrawLogo() {
   painter.drawText(QRectF(0, 90, 250, 30), Qt::AlignCenter, QStringLiteral("Electronic Cash Register"));
   painter.setPen(QPen(QColor(20, 60, 140), 3));
   painter.drawLine(QPointF(40, 124), QPointF(210, 124));
-  return image;
+  painter.end();
+  return OnKeyColour(image);
 }
 
 }  // namespace

@@ -100,18 +100,24 @@ void CEcrDialog::reject() {
   PostAppMessage(UM_ASK_EXIT);
 }
 
+CEcrDialog::Binding* CEcrDialog::FindBinding(const QWidget* control) {
+  for (Binding& binding : m_bindings)
+    if (binding.control == control) return &binding;
+  return nullptr;
+}
+
 void CEcrDialog::BindCaption(QWidget* control, int32_t caption) {
   if (!control) return;
-  auto found = m_mapBindings.constFind(control);
-  if (found != m_mapBindings.constEnd() && found.value() == caption) return;
-  if (found == m_mapBindings.constEnd())
-    connect(control, &QObject::destroyed, this, [this, control] { m_mapBindings.remove(control); });
-  m_mapBindings.insert(control, caption);
+  Binding* binding = FindBinding(control);
+  if (binding && binding->caption == caption) return;
+  if (binding) binding->caption = caption;
+  else m_bindings.push_back({control, caption});
   ApplyCaption(control, caption);
 }
 
 int32_t CEcrDialog::BoundCaption(const QWidget* control) const {
-  return m_mapBindings.value(const_cast<QWidget*>(control), -1);
+  const Binding* binding = const_cast<CEcrDialog*>(this)->FindBinding(control);
+  return binding ? binding->caption : -1;
 }
 
 void CEcrDialog::ApplyCaption(QWidget* control, int32_t caption) {
@@ -124,7 +130,8 @@ void CEcrDialog::ApplyCaption(QWidget* control, int32_t caption) {
 }
 
 int CEcrDialog::RefreshCaptions() {
-  for (auto it = m_mapBindings.constBegin(); it != m_mapBindings.constEnd(); ++it) ApplyCaption(it.key(), it.value());
+  for (const Binding& binding : m_bindings)
+    if (binding.control) ApplyCaption(binding.control, binding.caption);
   update();
   return 0;
 }
@@ -164,15 +171,16 @@ void CEcrDialog::StartCaptionEditing(const QPoint& globalPosition) {
   // control (a combo box's edit field) the bound control that holds it.
   QWidget* target = childAt(mapFromGlobal(globalPosition));
   QWidget* bound = target;
-  while (bound && bound != this && !m_mapBindings.contains(bound)) bound = bound->parentWidget();
+  while (bound && bound != this && !FindBinding(bound)) bound = bound->parentWidget();
   if (bound && bound != this) target = bound;
   QCoreApplication::postEvent(this, new CUmEvent(UM_EDIT_CONTROL_CAPTION, target ? target : this));
 }
 
 int CEcrDialog::EditControlCaption(QWidget* control) {
   if (!m_bCaptionEditor) return 0;
-  if (control && m_mapBindings.contains(control)) {
-    CCaptionEditer editor(m_nWindowNumber, m_mapBindings.value(control), this);
+  const Binding* binding = control ? FindBinding(control) : nullptr;
+  if (binding) {
+    CCaptionEditer editor(m_nWindowNumber, binding->caption, this);
     editor.exec();
   }
   m_bCaptionEditor = 0;

@@ -9,6 +9,7 @@
 #include <QHash>
 #include <QPointer>
 #include <cstdint>
+#include <vector>
 
 class CEcrDialog : public QDialog {
   Q_OBJECT
@@ -68,7 +69,12 @@ class CEcrDialog : public QDialog {
   int32_t m_nLastHeight = -1;
   QSize m_templateSize;
   QHash<QWidget*, QPoint> m_mapTemplatePositions;
-  QHash<QWidget*, int32_t> m_mapBindings;
+  struct Binding {
+    QPointer<QWidget> control;  // empty once the control is gone
+    int32_t caption;
+  };
+  Binding* FindBinding(const QWidget* control);
+  std::vector<Binding> m_bindings;
 };
 
 // Sets the text of a control of any kind (button, label, group, edit box,
