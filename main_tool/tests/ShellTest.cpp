@@ -276,6 +276,25 @@ TEST_F(FunctionMenu, FullDataFolderEnablesThemAfterTheFolderIsChosen) {
   EXPECT_EQ(menu->windowTitle(), QStringLiteral("ARVO-5X Ver1.00 - ") + QString::fromStdString(work.Path("Full")));
 }
 
+TEST_F(FunctionMenu, AReloadedObjectSeesItsNewFileAndTheMenuFollows) {
+  std::filesystem::create_directory(work.Path("Data"));
+  CEcrTilloraApp app;
+  CSelectDlg* menu = OpenMenu(app);
+  ASSERT_NE(menu, nullptr);
+  ASSERT_FALSE(menu->Button(1034)->isEnabled());
+  work.Write("Data/DEPT.ECR", "x");  // as after receiving the file
+  PostAppMessage(UM_RELOAD_DATA, 2, 17);  // neither a window number nor an index: ignored
+  ProcessAll();
+  EXPECT_FALSE(menu->Button(1034)->isEnabled());
+  PostAppMessage(UM_RELOAD_DATA, 0, 17);
+  ProcessAll();
+  EXPECT_TRUE(menu->Button(1034)->isEnabled());
+  work.Write("Data/PLU.ECR", "x");
+  PostAppMessage(UM_RELOAD_DATA, 1, 1);  // index 1: the PLU object
+  ProcessAll();
+  EXPECT_TRUE(menu->Button(1011)->isEnabled());
+}
+
 TEST_F(FunctionMenu, CancellingTheFolderChooserChangesNothing) {
   SetFolderChooserHook([](const QString&, const QString&) { return QString(); });
   CEcrTilloraApp app;
