@@ -115,11 +115,6 @@ void CEcrDialog::BindCaption(QWidget* control, int32_t caption) {
   ApplyCaption(control, caption);
 }
 
-int32_t CEcrDialog::BoundCaption(const QWidget* control) const {
-  const Binding* binding = const_cast<CEcrDialog*>(this)->FindBinding(control);
-  return binding ? binding->caption : -1;
-}
-
 void CEcrDialog::ApplyCaption(QWidget* control, int32_t caption) {
   CCaptionManagerBase* manager = CurrentCaptionManager();
   const S_ECR_CAP* found = manager ? manager->GetCaption(m_nWindowNumber, caption) : nullptr;

@@ -19,13 +19,10 @@ class CEcrDialog : public QDialog {
 
   int TemplateId() const { return m_nTemplateId; }
   int32_t WindowNumber() const { return m_nWindowNumber; }
-  bool IsModalDialog() const { return m_bModal != 0; }
 
   // Ties the control to caption `caption` of this window and applies it; the
   // binding stays when the caption is missing, for a later refresh.
   void BindCaption(QWidget* control, int32_t caption);
-  // The caption number bound to the control, or -1.
-  int32_t BoundCaption(const QWidget* control) const;
   // Runs the dialog modally: Esc and the close box then cancel it.
   int DoModal();
 

@@ -12,6 +12,7 @@
 #include "main_tool/shell/EcrTilloraApp.h"
 #include "main_tool/shell/EcrTilloraDlg.h"
 #include "main_tool/shell/MessageBox.h"
+#include "main_tool/shell/PictureFrame.h"
 #include "main_tool/shell/SelectDlg.h"
 #include "main_tool/shell/UmEvents.h"
 #include "main_tool/tests/PartialModelLibrary.h"
@@ -224,6 +225,19 @@ TEST_F(Shell, LibraryWindowsAreHandedBackToTheLibrary) {
   EXPECT_EQ(PartialState()->nDeleteCalls, deleted + 1);
   EXPECT_FALSE(app.CurrentIsLibraryWindow());
   EXPECT_NE(qobject_cast<CEcrTilloraDlg*>(app.CurrentWindow()), nullptr);
+}
+
+TEST_F(Shell, PicturesDrawTheirKeyColourTransparent) {
+  QImage picture(4, 2, QImage::Format_RGB32);
+  picture.fill(QColor(254, 0, 0));
+  picture.setPixel(1, 1, qRgb(255, 0, 0));  // close to the key colour, but not it
+  ASSERT_TRUE(picture.save(QString::fromStdString(work.Path("Logo.bmp")), "BMP"));
+  CPictureFrame frame(nullptr);
+  ASSERT_TRUE(frame.LoadPicture(QStringLiteral("./logo.BMP")));  // names match in any case
+  EXPECT_EQ(qAlpha(frame.Picture().pixel(0, 0)), 0);
+  EXPECT_EQ(frame.Picture().pixel(1, 1), qRgb(255, 0, 0));
+  EXPECT_FALSE(frame.LoadPicture(QStringLiteral("./Missing.bmp")));
+  EXPECT_TRUE(frame.Picture().isNull());
 }
 
 // Function menu with the real model library.
