@@ -3,7 +3,7 @@ BUILD      ?= build
 JOBS       ?= $(shell nproc)
 GENERATOR  := $(shell command -v ninja >/dev/null 2>&1 && echo Ninja || echo "Unix Makefiles")
 
-.PHONY: all deps build test sanitize fuzz bench clean
+.PHONY: all deps build test sanitize fuzz bench clean run screenshots
 
 all: build
 
@@ -32,6 +32,17 @@ fuzz: deps
 
 bench: build
 	cmake --build $(BUILD) --target benchmarks
+
+# Makes the demo folder demo/ when absent and starts EcrTillora in it (with
+# the register simulator when it is built). Without a display: xvfb-run -a make run
+run: build
+	sh scripts/run-demo.sh
+
+# A PNG of every screen, drawn offscreen, in $(BUILD)/screenshots.
+screenshots: build
+	rm -rf $(BUILD)/screenshot-demo
+	BIN=$(CURDIR)/$(BUILD)/bin sh scripts/make-demo.sh $(CURDIR)/$(BUILD)/screenshot-demo
+	cd $(BUILD)/screenshot-demo && QT_QPA_PLATFORM=offscreen $(CURDIR)/$(BUILD)/bin/ecrscreenshots $(CURDIR)/$(BUILD)/screenshots
 
 clean:
 	rm -rf $(BUILD) build-asan build-fuzz

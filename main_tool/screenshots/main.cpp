@@ -1,0 +1,66 @@
+// ecrscreenshots: draws every screen of the main tool offscreen and saves each
+// as a PNG, run in a folder set up like the demo folder.
+#include <QApplication>
+#include <QDir>
+#include <QWidget>
+#include <cstdio>
+#include <cstring>
+#include <functional>
+
+#include "main_tool/captions/CaptionEditer.h"
+#include "main_tool/editing/AboutDlg.h"
+#include "main_tool/shell/EcrTilloraApp.h"
+
+namespace {
+
+bool Save(QWidget* window, const QString& folder, const char* name) {
+  QApplication::processEvents();
+  const QString path = folder + QLatin1Char('/') + QString::fromLatin1(name) + QStringLiteral(".png");
+  const bool saved = window && window->grab().save(path);
+  std::printf("%s %s\n", saved ? "wrote" : "FAILED", path.toLocal8Bit().constData());
+  return saved;
+}
+
+// A modal dialog drawn without running it.
+bool SaveDialog(QWidget* dialog, const QString& folder, const char* name) {
+  dialog->show();
+  const bool saved = Save(dialog, folder, name);
+  dialog->hide();
+  return saved;
+}
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+  if (argc != 2 || std::strcmp(argv[1], "--help") == 0) {
+    std::fputs("Usage: ecrscreenshots OUTPUT_FOLDER\n"
+               "Run in a folder with Tillora.ini (the demo folder): starts the main tool\n"
+               "offscreen and saves a PNG of every screen into OUTPUT_FOLDER.\n",
+               argc == 2 ? stdout : stderr);
+    return argc == 2 ? 0 : 1;
+  }
+  qputenv("QT_QPA_PLATFORM", "offscreen");
+  QApplication application(argc, argv);
+  const QString folder = QDir(QString::fromLocal8Bit(argv[1])).absolutePath();
+  QDir().mkpath(folder);
+
+  CEcrTilloraApp app;
+  app.Start();
+  bool ok = Save(app.CurrentWindow(), folder, "01_model_selection");
+  app.ShowWindow(16);
+  ok = Save(app.CurrentWindow(), folder, "16_function_menu") && ok;
+  {
+    CCaptionEditer editor(16, 1, app.CurrentWindow());
+    ok = SaveDialog(&editor, folder, "caption_editor") && ok;
+  }
+  {
+    CAboutDlg about(app.CurrentWindow());
+    ok = SaveDialog(&about, folder, "about") && ok;
+  }
+  app.CurrentWindow()->resize(800, 520);
+  ok = Save(app.CurrentWindow(), folder, "16_function_menu_enlarged") && ok;
+  app.ShowWindow(1);
+  ok = Save(app.CurrentWindow(), folder, "01_model_selection_enlarged") && ok;
+  // Nothing here may change the demo folder's settings.
+  return ok ? 0 : 1;
+}

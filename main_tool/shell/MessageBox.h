@@ -1,0 +1,32 @@
+// Every message box and folder chooser of the main tool goes through these
+// functions, so that tests (and scripted runs) can answer them.
+#pragma once
+
+#include <QString>
+#include <functional>
+
+class QWidget;
+
+enum class MsgButtons { Ok, OkCancel, YesNo };
+enum class MsgIcon { Information, Warning, Question };
+enum class MsgAnswer { Ok, Cancel, Yes, No };
+
+struct MessageBoxRequest {
+  QString text;
+  MsgButtons buttons;
+  MsgIcon icon;
+};
+
+// Shows the text with the buttons and returns the one pressed; closing the
+// box counts as Cancel (or No when there is no Cancel).
+MsgAnswer EcrMessageBox(QWidget* parent, const QString& text, MsgButtons buttons = MsgButtons::Ok,
+                        MsgIcon icon = MsgIcon::Information);
+
+// A folder chosen by the user, without a trailing "/"; empty when cancelled.
+QString ChooseFolder(QWidget* parent, const QString& title, const QString& startFolder);
+
+// Replace the real boxes while set; an empty function restores them.
+using MessageBoxHook = std::function<MsgAnswer(const MessageBoxRequest&)>;
+using FolderChooserHook = std::function<QString(const QString& title, const QString& startFolder)>;
+void SetMessageBoxHook(MessageBoxHook hook);
+void SetFolderChooserHook(FolderChooserHook hook);
