@@ -39,6 +39,10 @@ class RecordFilesTest : public ::testing::Test {
 // ---- Descriptors -----------------------------------------------------------
 
 TEST_F(RecordFilesTest, TablesHaveTheirIdsSizesAndFieldIds) {
+  // Fresh objects: the record counts of loaded ones follow their files.
+  CDeptRam dept;
+  CPluRam plu;
+  CClerkRam clerk;
   const struct {
     CEcrData* data;
     int table;
@@ -50,14 +54,14 @@ TEST_F(RecordFilesTest, TablesHaveTheirIdsSizesAndFieldIds) {
     int recordSize;
     std::vector<uint32_t> fieldIds;
   } expected[] = {
-      {&app.m_dept, 0, 100, L"DEPARTMENT GROUP SETTING", 9, -1, 2, 19, {101, 102}},
-      {&app.m_dept, 1, 200, L"DEPARTMENT SETTING", 80, -1, 98, 30, {201, 202, 203, 204, 206, 207, 208, 209, 210, 211}},
-      {&app.m_plu, 0, 300, L"PLU GROUP SETTING", 99, -1, 2, 18, {301}},
-      {&app.m_plu, 1, 400, L"PLU SETTING", 1000, 0, 98, 68,
+      {&dept, 0, 100, L"DEPARTMENT GROUP SETTING", 9, -1, 2, 19, {101, 102}},
+      {&dept, 1, 200, L"DEPARTMENT SETTING", 80, -1, 98, 30, {201, 202, 203, 204, 206, 207, 208, 209, 210, 211}},
+      {&plu, 0, 300, L"PLU GROUP SETTING", 99, -1, 2, 18, {301}},
+      {&plu, 1, 400, L"PLU SETTING", 1000, 0, 98, 68,
        {401, 402, 403, 405, 406, 410, 411, 412, 415, 416, 404, 428, 425, 426, 417,
         418, 407, 408, 414, 409, 422, 423, 424, 427, 413, 419, 420, 421, 429}},
-      {&app.m_clerk, 0, 500, L"CLERK SYSTEM SETTING", 1, -1, 2, 4, {501, 506, 503, 504}},
-      {&app.m_clerk, 1, 600, L"CLERK SETTING", 10, -1, 98, 38,
+      {&clerk, 0, 500, L"CLERK SYSTEM SETTING", 1, -1, 2, 4, {501, 506, 503, 504}},
+      {&clerk, 1, 600, L"CLERK SETTING", 10, -1, 98, 38,
        {601, 602, 603, 604, 605, 606, 607, 608, 609, 610, 611, 612, 613, 614, 615, 616, 617, 618, 619}},
   };
   for (const auto& e : expected) {
