@@ -158,8 +158,8 @@ int SetValue(Session& s) {
   if (!(field.uType & FT_EDITABLE)) return Fail(EXIT_REFUSED, "field " + Utf8(args[2]) + " cannot be edited");
   s.LoadRelatedObjects();
   std::wstring message;
-  if (!CheckEditLimit(field, text.c_str(), message) ||
-      !CheckEntry(*s.pTable, s.nField, s.nRow, text.c_str(), message))
+  if (!CheckEntry(*s.pTable, s.nField, s.nRow, text.c_str(), message) ||
+      !CheckEditLimit(field, text.c_str(), message))
     return Fail(EXIT_REFUSED, Utf8(message));
   ParseValue(field, FieldValue(*s.pTable, s.nRow, s.nField), text.c_str());
   return s.Save();
