@@ -1,6 +1,8 @@
 #include "common/EntryCheck.h"
 
 #include <cwchar>
+
+#include "common/ValueFormat.h"
 #include <cmath>
 
 namespace {
@@ -80,4 +82,17 @@ int CheckEditLimit(const stField_t& field, const wchar_t* text, std::wstring& me
   std::swprintf(buffer, sizeof buffer / sizeof buffer[0], L"At most %d characters", field.nWidth);
   message = buffer;
   return 0;
+}
+
+int CellState(const stTable_t& table, int row, int field) {
+  if (!table.pRows || table.nRecordSize == 0 || field < 0 || field >= table.nFieldCount) return CELL_GREY_READ_ONLY;
+  const stField_t& descriptor = table.aFields[field];
+  const bool editable = (descriptor.uType & FT_EDITABLE) != 0;
+  if (descriptor.uType & FT_GREY_OUTSIDE) {
+    std::wstring text;
+    FormatValue(FieldValue(table, row, field), text, descriptor);
+    double value = ReadEntryNumber(text.c_str(), nullptr);
+    if (value < descriptor.dMin || value > descriptor.dMax) return editable ? CELL_GREY_EDITABLE : CELL_GREY_READ_ONLY;
+  }
+  return editable ? CELL_EDITABLE : CELL_READ_ONLY;
 }

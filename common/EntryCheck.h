@@ -30,5 +30,11 @@ int CheckEntry(stTable_t& table, int field, int row, const wchar_t* text, std::w
 // edit box (scripts) get the same limit as a refusal instead of a silent cut.
 int CheckEditLimit(const stField_t& field, const wchar_t* text, std::wstring& message);
 
+// The grid's state of a cell: 0 editable, 1 read-only, 2 editable field
+// greyed and read-only because its value lies outside [min, max] (flag
+// 0x1000), 3 the same for a field that is not editable, or a table without rows.
+enum { CELL_EDITABLE, CELL_READ_ONLY, CELL_GREY_EDITABLE, CELL_GREY_READ_ONLY };
+int CellState(const stTable_t& table, int row, int field);
+
 // "Range is %.0f - %.0f" with the bounds filled in.
 std::wstring RangeMessage(double min, double max);

@@ -88,7 +88,8 @@ int CRecordListRam::Load(const wchar_t* folder) {
 
 int CRecordListRam::Save(const wchar_t* folder) {
   if (!folder && m_strFolder.empty()) return 0;
-  const int count = RecordsToSave();
+  // Callers reach the record count directly; never write past the rows.
+  const int count = std::min(RecordsToSave(), m_layout.nCapacity);
   if (count < 0) return 0;
   const size_t recordsStart = COUNT_SIZE + m_abBlock.size();
   std::vector<uint8_t> file(recordsStart + static_cast<size_t>(count) * m_layout.nRecordSize);

@@ -37,13 +37,17 @@ class EntryCheckTest : public ::testing::Test {
         {L"FREE", 4, 0x2400, 6, INPUT_EDIT, CHECK_NONE, 0, 0, 2, NO_LIST},
         {L"AMOUNT", 5, 0x2B06, 11, INPUT_EDIT, CHECK_RANGE, -9.5, 9.5, 2, NO_LIST},
         {L"SIGNED", 6, 0x2812, 4, INPUT_EDIT, CHECK_RANGE, -20, 20, 2, NO_LIST},
+        {L"GREYS", 7, 0x3C01, 3, INPUT_EDIT, CHECK_RANGE, 1, 9, 2, NO_LIST},
+        {L"SHOWN", 8, 0x0801, 3, INPUT_NONE, CHECK_NONE, 0, 0, 2, NO_LIST},
+        {L"SHOWN GREY", 9, 0x1801, 3, INPUT_NONE, CHECK_NONE, 1, 9, 2, NO_LIST},
     };
     BuildTable(table, TableDef{1, L"T", 3, -1, 2}, fields, static_cast<int>(std::size(fields)), rows, &owner);
+    ASSERT_LE(static_cast<size_t>(table.nRecordSize) * table.nRecordCount, sizeof rows);
   }
   int Check(int field, const wchar_t* text) { return CheckEntry(table, field, 1, text, message); }
 
   FakeOwner owner;
-  uint8_t rows[64] = {};
+  uint8_t rows[256] = {};
   stTable_t table;
   std::wstring message;
 };
@@ -96,6 +100,24 @@ TEST_F(EntryCheckTest, NumbersAreReadWithoutTheLocale) {
   const wchar_t* rest = nullptr;
   EXPECT_EQ(12.0, ReadEntryNumber(L"12x", &rest));
   EXPECT_STREQ(L"x", rest);
+}
+
+TEST_F(EntryCheckTest, CellStatesFollowTheEditableAndGreyFlags) {
+  const struct {
+    int field;
+    uint8_t value;
+    int state;
+  } cases[] = {
+      {6, 5, CELL_EDITABLE},  {6, 0, CELL_GREY_EDITABLE},  {6, 10, CELL_GREY_EDITABLE},
+      {7, 0, CELL_READ_ONLY}, {8, 5, CELL_READ_ONLY},      {8, 0, CELL_GREY_READ_ONLY},
+      {3, 0, CELL_EDITABLE},
+  };
+  for (const auto& c : cases) {
+    *FieldValue(table, 2, c.field) = c.value;
+    EXPECT_EQ(c.state, CellState(table, 2, c.field)) << "field " << c.field << " value " << int{c.value};
+  }
+  table.pRows = nullptr;
+  EXPECT_EQ(CELL_GREY_READ_ONLY, CellState(table, 0, 0));
 }
 
 TEST_F(EntryCheckTest, EditLimitIsTheFieldWidth) {

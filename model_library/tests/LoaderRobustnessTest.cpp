@@ -33,6 +33,9 @@ const LoaderCase kLoaders[] = {
     {"CLERK", 19, "CLERK.ECR", 4, 28, 10},
 };
 
+// Test names and listings show the loader's name.
+void PrintTo(const LoaderCase& loader, std::ostream* out) { *out << loader.pszName; }
+
 constexpr int RANDOM_FILES = 1500;
 constexpr int TRUNCATED_FILES = 1500;
 constexpr int ROUND_TRIP_EVERY = 10;  // saves are slower than loads

@@ -155,7 +155,8 @@ int SetValue(Session& s) {
   if (int code = s.SelectCell(args[0], args[1], args[2])) return code;
   const std::wstring& text = args[3];
   const stField_t& field = s.pTable->aFields[s.nField];
-  if (!(field.uType & FT_EDITABLE)) return Fail(EXIT_REFUSED, "field " + Utf8(args[2]) + " cannot be edited");
+  if (CellState(*s.pTable, s.nRow, s.nField) != CELL_EDITABLE)
+    return Fail(EXIT_REFUSED, "field " + Utf8(args[2]) + " is read-only in row " + Utf8(args[1]));
   s.LoadRelatedObjects();
   std::wstring message;
   if (!CheckEntry(*s.pTable, s.nField, s.nRow, text.c_str(), message) ||
