@@ -17,9 +17,7 @@
 
 namespace {
 
-constexpr size_t DEPT_HEADER = 182, DEPT_RECORD = 28;
-constexpr size_t PLU_HEADER = 1784, PLU_RECORD = 66;
-constexpr size_t CLERK_HEADER = 4, CLERK_RECORD = 28;
+constexpr size_t DEPT_RECORD = 28, PLU_RECORD = 66, CLERK_RECORD = 28;
 
 class RecordFilesTest : public ::testing::Test {
  protected:
