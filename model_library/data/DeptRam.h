@@ -1,18 +1,13 @@
 // Departments and department groups: the register file "DEPT.ECR".
 #pragma once
 
-#include "model_library/EcrData.h"
+#include "model_library/data/RecordListRam.h"
 
-class CDeptRam : public CEcrData {
+class CDeptRam : public CRecordListRam {
  public:
   static constexpr const wchar_t* FILE_NAME = L"DEPT.ECR";
+  static constexpr int GROUP_COUNT = 9;
+  static constexpr int CAPACITY = 80;
 
   CDeptRam();
-
-  int SetFolder(const wchar_t* folder) override;
-  int Load(const wchar_t* folder) override;
-  int Save(const wchar_t* folder) override;
-  int GetTableCount() override;
-  stTable_t* GetTable(int index) override;
-  int HasCountPrefix() override { return 1; }
 };

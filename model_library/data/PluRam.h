@@ -1,18 +1,26 @@
 // PLUs and PLU groups: the register file "PLU.ECR".
 #pragma once
 
-#include "model_library/EcrData.h"
+#include "model_library/data/RecordListRam.h"
 
-class CPluRam : public CEcrData {
+class CPluRam : public CRecordListRam {
  public:
   static constexpr const wchar_t* FILE_NAME = L"PLU.ECR";
+  static constexpr int GROUP_COUNT = 99;
+  static constexpr int CAPACITY = 1000;
+  static constexpr int CODE_FIELD = 0;
 
   CPluRam();
 
-  int SetFolder(const wchar_t* folder) override;
-  int Load(const wchar_t* folder) override;
-  int Save(const wchar_t* folder) override;
-  int GetTableCount() override;
-  stTable_t* GetTable(int index) override;
-  int HasCountPrefix() override { return 1; }
+  // Sorts all PLU rows by code, empty rows last; 0 when two rows share a code.
+  int Sort(int table) override;
+  int CheckValue(CheckReq* request) override;
+
+ protected:
+  void ClearRecordRow(int row) override;
+  int RecordsToSave() override;
+
+ private:
+  // Sorts the rows (and the record bytes they came from); true without duplicates.
+  bool SortRows();
 };
