@@ -31,6 +31,8 @@ const LoaderCase kLoaders[] = {
     {"DEPT", 17, "DEPT.ECR", 182, 28, 80},
     {"PLU", 18, "PLU.ECR", 1784, 66, 1000},
     {"CLERK", 19, "CLERK.ECR", 4, 28, 10},
+    {"S_MODE", 20, "S_MODE.ECR", 8357, 0, 0},
+    {"PRG_MODE", 21, "PRG_MODE.ECR", 2376, 0, 0},
 };
 
 // Test names and listings show the loader's name.

@@ -13,6 +13,8 @@ using DemoWriter = bool (*)(ModelLibrary& library, const std::wstring& folder, s
 
 // Departments in groups, PLUs and PLU groups, clerks.
 bool WriteDemoRecords(ModelLibrary& library, const std::wstring& folder, std::string& error);
+// Tax rates, payment media, messages, and a keyboard with department and PLU preset keys.
+bool WriteDemoSettings(ModelLibrary& library, const std::wstring& folder, std::string& error);
 
 // Helpers for the writers.
 

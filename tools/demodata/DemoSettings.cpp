@@ -2,23 +2,16 @@
 // objects: tax rates, payment media names, store and advertisement messages,
 // and a keyboard with department and PLU preset keys whose preset slots hold
 // the first departments and PLUs of the catalogue.
-//
-// Declaration for the demo data program:
-//   bool WriteDemoSettings(CEcrData* sMode, CEcrData* prgMode, PFN_GetEcrDataFromWndNo dataFromWndNo);
-// sMode and prgMode are the service-mode and program-mode objects of the
-// library, pointed at the demo folder (SetEcrFolder). dataFromWndNo is the
-// library's export; it switches the service-mode object between its settings
-// view (window 20) and its keyboard view (window 23), the only way to reach
-// both. Returns false when a table is missing or a file cannot be written.
+// The service-mode object is reached through window 23 for its keyboard view
+// and window 20 for its settings view.
 #include <cstdio>
 #include <iterator>
 #include <string>
 #include <vector>
 
+#include "Demo.h"
+#include "DemoCatalogue.h"
 #include "common/ValueFormat.h"
-#include "model_library/EcrData.h"
-#include "model_library/VarkelExports.h"
-#include "tools/demodata/DemoCatalogue.h"
 
 namespace {
 
@@ -84,7 +77,7 @@ bool WriteProgramMode(CEcrData* prgMode) {
   PutTexts(*media, demo::kPaymentMedia);
   PutTexts(*store, demo::kStoreMessages);
   PutTexts(*adverts, demo::kAdvertisements);
-  return prgMode->Save(nullptr) == 1;
+  return true;
 }
 
 bool WriteKeyboard(CEcrData* keyboardView) {
@@ -121,16 +114,30 @@ void FillPluSlots(stTable_t* pages[3], const std::vector<demo::Plu>& plus) {
 
 }  // namespace
 
-bool WriteDemoSettings(CEcrData* sMode, CEcrData* prgMode, PFN_GetEcrDataFromWndNo dataFromWndNo) {
-  if (!sMode || !prgMode || !dataFromWndNo || !WriteProgramMode(prgMode)) return false;
-  if (dataFromWndNo(KEYBOARD_VIEW) != sMode || !WriteKeyboard(sMode)) return false;
+bool WriteDemoSettings(ModelLibrary& library, const std::wstring& folder, std::string& error) {
+  CEcrData* prgMode = DemoObject(library, 21, error);
+  if (!prgMode) return false;
+  if (!WriteProgramMode(prgMode)) {
+    error = "the program-mode object lacks the tax, payment or message tables";
+    return false;
+  }
+  if (!SaveDemoObject(*prgMode, folder, error)) return false;
+  CEcrData* sMode = DemoObject(library, KEYBOARD_VIEW, error);
+  if (!sMode) return false;
+  if (!WriteKeyboard(sMode)) {
+    error = "the service-mode object has no keyboard table";
+    return false;
+  }
   // The first save gives the preset keys their slots.
-  if (dataFromWndNo(SETTINGS_VIEW) != sMode || sMode->Save(nullptr) != 1) return false;
+  if (library.DataFromWndNo(SETTINGS_VIEW) != sMode || !SaveDemoObject(*sMode, folder, error)) return false;
   stTable_t* departments = FindTable(sMode, DEPT_PRESETS);
   stTable_t* pages[3] = {FindTable(sMode, PLU_PRESET_PAGES[0]), FindTable(sMode, PLU_PRESET_PAGES[1]),
                          FindTable(sMode, PLU_PRESET_PAGES[2])};
-  if (!departments || !pages[0] || !pages[1] || !pages[2]) return false;
+  if (!departments || !pages[0] || !pages[1] || !pages[2]) {
+    error = "the service-mode object has no preset tables";
+    return false;
+  }
   FillDepartmentSlots(*departments);
   FillPluSlots(pages, demo::MakePlus());
-  return sMode->Save(nullptr) == 1;
+  return SaveDemoObject(*sMode, folder, error);
 }

@@ -18,6 +18,7 @@ struct DemoStep {
 // One line per part of the register data.
 const DemoStep kSteps[] = {
     {"departments, PLUs and clerks", WriteDemoRecords},
+    {"settings and keyboard", WriteDemoSettings},
 };
 
 const char kUsage[] = R"(Usage: ecrdemo [--library PATH] DATA_FOLDER
