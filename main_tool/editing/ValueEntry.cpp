@@ -19,9 +19,10 @@ bool FormatStoredValue(const stTable_t& table, int field, int record, std::wstri
 }
 
 int CheckTypedValue(stTable_t& table, int field, int record, const std::wstring& text, std::wstring& message) {
+  // In ecrtool's order, so that both give the same message.
   if (!IsValueOf(table, field, record)) return 0;
-  if (!CheckEditLimit(table.aFields[field], text.c_str(), message)) return 0;
-  return CheckEntry(table, field, record, text.c_str(), message);
+  return CheckEntry(table, field, record, text.c_str(), message) &&
+         CheckEditLimit(table.aFields[field], text.c_str(), message);
 }
 
 bool StoreTypedValue(stTable_t& table, int field, int record, const std::wstring& text) {
