@@ -34,6 +34,7 @@ class CCardDlg : public CEcrDialog {
   CCardDlg(stTable_t* table, int record, QWidget* parent);
 
   bool Changed() const { return m_bChanged != 0; }
+  stTable_t* Table() const { return m_pTable; }
   int RecordNumber() const { return m_nRecord; }
   int Page() const { return m_nPage; }
   // The table's field shown in row k of the page on display; -1 for none.
