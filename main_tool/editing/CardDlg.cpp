@@ -107,7 +107,6 @@ void CCardDlg::BuildControls() {
   connect(m_pPrevious, &QPushButton::clicked, this, [this] { SelectRecord(m_pSelector->currentIndex()); });
   connect(m_pNext, &QPushButton::clicked, this, [this] { SelectRecord(m_pSelector->currentIndex() + 2); });
   connect(m_pClose, &QPushButton::clicked, this, &CCardDlg::reject);
-  m_pSelector->lineEdit()->installEventFilter(this);
 }
 
 void CCardDlg::BuildRow(int k) {
@@ -117,7 +116,6 @@ void CCardDlg::BuildRow(int k) {
   row.caption = PlaceControl<QLabel>(this, IDC_FIRST_CAPTION + k, QRect(18, top + 7, 190, 20));
   row.caption->setText(QStringLiteral("Caption"));
   row.entry = PlaceControl<QLineEdit>(this, IDC_FIRST_ENTRY + k, QRect(kEntryLeft, top + 5, 100, 22));
-  row.entry->installEventFilter(this);
   row.list = PlaceControl<QComboBox>(this, IDC_FIRST_LIST + k, QRect(kEntryLeft + 106, top + 5, 120, 22));
   connect(row.list, &QComboBox::activated, this, [this, k](int position) { ChooseValue(k, position); });
   for (int j = 0; j < kOptionCount; ++j) {
@@ -192,6 +190,10 @@ void CCardDlg::ShowRow(int k) {
 
 void CCardDlg::HideInputs(const Row& row) {
   row.entry->hide();
+  HideChoices(row);
+}
+
+void CCardDlg::HideChoices(const Row& row) {
   row.list->hide();
   for (QRadioButton* option : row.options) option->hide();
 }
@@ -201,9 +203,12 @@ void CCardDlg::SetUpInput(int k) {
   const int field = FieldOfRow(k);
   if (field < 0) return;
   const stField_t& descriptor = m_pTable->aFields[field];
-  HideInputs(row);
-  if (descriptor.nInput != INPUT_EDIT && descriptor.nInput != INPUT_LIST && descriptor.nInput != INPUT_BUTTONS)
-    return;  // not edited on the card
+  // The entry stays while it is filled again: hiding it would pass its focus on.
+  HideChoices(row);
+  if (descriptor.nInput != INPUT_EDIT && descriptor.nInput != INPUT_LIST && descriptor.nInput != INPUT_BUTTONS) {
+    row.entry->hide();  // not edited on the card
+    return;
+  }
   std::wstring text;
   FormatStoredValue(*m_pTable, field, m_nRecord - 1, text);
   row.entry->setMaxLength(descriptor.nWidth > 0 ? descriptor.nWidth : 32767);

@@ -58,6 +58,7 @@ class CCardDlg : public CEcrDialog {
   void ShowPage(int page);
   void ShowRow(int k);
   void HideInputs(const Row& row);
+  void HideChoices(const Row& row);
   void SetUpInput(int k);
   void SetUpList(Row& row, const stField_t& field);
   void SetUpOptions(Row& row, const stField_t& field);
