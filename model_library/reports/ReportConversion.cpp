@@ -2,9 +2,12 @@
 
 #include <algorithm>
 #include <cstring>
+#include <type_traits>
 
+#include "common/CaptionCell.h"
 #include "common/ValueFormat.h"
 #include "model_library/reports/ReportEcr.h"
+#include "model_library/reports/ReportValueFormat.h"
 #include "platform/FileSystem.h"
 #include "platform/TextCodec.h"
 
@@ -148,6 +151,7 @@ class CReportWriter {
     m_pShort = &Field(RK_FINANCIAL, L"short", kCountSize);
     m_pQuantity = &Field(RK_CLERK_SALES, L"qty", kQuantitySize);
     m_pAmount = &Field(RK_CLERK_SALES, L"amt", kAmountSize);
+    LearnCharacterMap();
   }
 
   int Write(int kind) {
@@ -181,24 +185,71 @@ class CReportWriter {
     return kUnusable;
   }
 
-  // Values. Texts read every 0xFF byte as a space before formatting.
+  // The caption manager converts register bytes one by one (through its
+  // character table, or the code page); asked once for all 256 codes, its
+  // answer converts every text of the report without a call per value.
+  // A manager whose answer is not one character a byte is asked per value.
+  void LearnCharacterMap() {
+    m_pManager = CurrentCaptionManager();
+    if (!m_pManager) return;
+    std::string codes(256, '\0');
+    for (int code = 0; code < 256; ++code) codes[static_cast<size_t>(code)] = static_cast<char>(code);
+    m_pManager->EcrToText(codes, m_charMap);
+    if (m_charMap.size() != codes.size()) m_charMap.clear();
+  }
+
+  // Values, as FormatValue gives them. Texts read every 0xFF byte as a
+  // space first. The common report types are formatted here without
+  // allocating; the rest goes through FormatValue itself.
   const std::wstring& TextOf(const stField_t& field, const uint8_t* value) {
-    uint8_t bytes[256];
-    size_t width = static_cast<size_t>(std::max(0, std::min(field.nWidth, 255)));
-    for (size_t i = 0; i < width; ++i) bytes[i] = value[i] == 0xFF ? ' ' : value[i];
-    bytes[width] = 0;
-    FormatValue(bytes, m_text, field);
+    const size_t width = static_cast<size_t>(std::max(0, std::min(field.nWidth, 255)));
+    if ((field.uType & FT_STORAGE_MASK) != FT_TEXT || (field.uType & FT_RAW_TEXT)) {
+      uint8_t bytes[256];
+      for (size_t i = 0; i < width; ++i) bytes[i] = value[i] == 0xFF ? ' ' : value[i];
+      FormatValue(bytes, m_text, field);
+      return m_text;
+    }
+    const void* end = std::memchr(value, 0, width);
+    const size_t length = end ? static_cast<size_t>(static_cast<const uint8_t*>(end) - value) : width;
+    if (!m_charMap.empty()) {
+      m_text.resize(length);
+      for (size_t i = 0; i < length; ++i) m_text[i] = m_charMap[value[i] == 0xFF ? ' ' : value[i]];
+    } else {
+      m_bytes.assign(reinterpret_cast<const char*>(value), length);
+      std::replace(m_bytes.begin(), m_bytes.end(), '\xFF', ' ');
+      m_text.clear();
+      if (m_pManager) m_pManager->EcrToText(m_bytes, m_text);
+    }
+    while (!m_text.empty() && (m_text.back() == L' ' || (m_text.back() >= L'\t' && m_text.back() <= L'\r')))
+      m_text.pop_back();
     return m_text;
   }
   const std::wstring& NumberOf(const stField_t& field, const uint8_t* value) {
-    FormatValue(value, m_text, field);
+    char text[REPORT_NUMBER_CHARS];
+    int length = FormatReportNumber(field, value, text);
+    if (length < 0) {
+      FormatValue(value, m_text, field);
+    } else {
+      m_text.assign(text, text + length);
+    }
     return m_text;
   }
   void Text(const stField_t& field, const uint8_t* value) { m_out.Value(TextOf(field, value)); }
-  void Number(const stField_t& field, const uint8_t* value) { m_out.Value(NumberOf(field, value)); }
+  void Number(const stField_t& field, const uint8_t* value) {
+    char text[REPORT_NUMBER_CHARS];
+    int length = FormatReportNumber(field, value, text);
+    if (length < 0) {
+      m_out.Value(NumberOf(field, value));
+    } else {
+      m_out.Value(text, static_cast<size_t>(length));
+    }
+  }
   void Amount(const stField_t& field, const uint8_t* value) {
-    FormatValue(value, m_text, field);
-    m_out.Value(m_store.m_bDecimalPoint ? InsertDecimalPoint(m_text) : m_text);
+    if (m_store.m_bDecimalPoint) {
+      m_out.Value(InsertDecimalPoint(NumberOf(field, value)));
+    } else {
+      Number(field, value);
+    }
   }
   void WriteCountAmount(const uint8_t* count, const uint8_t* amount) {
     Number(*m_pCount, count);
@@ -528,6 +579,9 @@ class CReportWriter {
   CReportInput& m_in;
   CCsvOutput& m_out;
   std::wstring m_text;  // the last formatted value
+  std::string m_bytes;  // the register bytes of the last text
+  CCaptionManagerBase* m_pManager = nullptr;
+  std::wstring m_charMap;  // the manager's character for each register code, when it has one
   const stField_t* m_pCaption;
   const stField_t* m_pCount;
   const stField_t* m_pCountAmount;
@@ -539,7 +593,7 @@ class CReportWriter {
 
 }  // namespace
 
-CReportInput::CReportInput(const uint8_t* data, size_t size) : m_pNext(data), m_pEnd(data + size) {}
+CReportInput::CReportInput(const uint8_t* data, size_t size) : m_pNext(data), m_pEnd(data + size), m_nTotalSize(size) {}
 
 CReportInput::~CReportInput() {
   if (m_pFile) std::fclose(m_pFile);
@@ -547,7 +601,9 @@ CReportInput::~CReportInput() {
 
 bool CReportInput::Open(const std::wstring& path) {
   if (m_pFile) std::fclose(m_pFile);
-  m_pFile = std::fopen(platform::NativePath(platform::ResolvePath(path)).c_str(), "rb");
+  std::wstring resolved = platform::ResolvePath(path);
+  m_pFile = std::fopen(platform::NativePath(resolved).c_str(), "rb");
+  m_nTotalSize = static_cast<size_t>(platform::GetFileStatus(resolved).nSize);
   m_buffer.resize(kInputBufferSize);
   m_pNext = m_pEnd = m_buffer.data();
   m_bFailed = false;
@@ -606,39 +662,56 @@ CCsvOutput::CCsvOutput() {
   m_bytes.append("\xFF\xFE", 2);
 }
 
+void CCsvOutput::ReserveFor(size_t reportSize) {
+  // The text of a report is about two to three times its size; a financial
+  // report, whose numbers are mostly zeros, a little more.
+  constexpr size_t kLargestReserve = size_t{1} << 30;
+  m_bytes.reserve(std::min(kLargestReserve, 2 + reportSize / 2 * 5 + 8192));
+}
+
 void CCsvOutput::AppendUnit(uint32_t unit) {
-  m_bytes.push_back(static_cast<char>(unit & 0xFF));
-  m_bytes.push_back(static_cast<char>(unit >> 8));
+  const char bytes[2] = {static_cast<char>(unit & 0xFF), static_cast<char>(unit >> 8)};
+  m_bytes.append(bytes, 2);
 }
 
-void CCsvOutput::BeginValue() {
-  if (!m_bLineStart) AppendUnit(L',');
+// A value goes out in one append: separator, quotes and text in UTF-16LE.
+template <typename Char>
+void CCsvOutput::AppendValue(const Char* text, size_t length) {
+  constexpr size_t kChunk = 256;
+  char units[4 * (kChunk + 2)];
+  size_t used = 0;
+  auto put = [&units, &used](uint32_t unit) {
+    units[used++] = static_cast<char>(unit & 0xFF);
+    units[used++] = static_cast<char>(unit >> 8);
+  };
+  if (!m_bLineStart) put(L',');
   m_bLineStart = false;
-  AppendUnit(L'"');
-}
-
-void CCsvOutput::Value(const std::wstring& text) {
-  BeginValue();
-  for (wchar_t ch : text) {
-    uint32_t code = static_cast<uint32_t>(ch);
-    if (code < 0x10000) {
-      AppendUnit(code);
-    } else if (code <= 0x10FFFF) {
-      code -= 0x10000;
-      AppendUnit(0xD800 + (code >> 10));
-      AppendUnit(0xDC00 + (code & 0x3FF));
-    } else {
-      AppendUnit(0xFFFD);
+  put(L'"');
+  for (size_t start = 0; start < length; start += kChunk) {
+    const size_t end = std::min(length, start + kChunk);
+    for (size_t i = start; i < end; ++i) {
+      uint32_t code = static_cast<uint32_t>(static_cast<std::make_unsigned_t<Char>>(text[i]));
+      if (code < 0x10000) {
+        put(code);
+      } else if (code <= 0x10FFFF) {
+        put(0xD800 + ((code - 0x10000) >> 10));
+        put(0xDC00 + ((code - 0x10000) & 0x3FF));
+      } else {
+        put(0xFFFD);
+      }
+    }
+    if (end < length) {
+      m_bytes.append(units, used);
+      used = 0;
     }
   }
-  AppendUnit(L'"');
+  put(L'"');
+  m_bytes.append(units, used);
 }
 
-void CCsvOutput::Value(const char* ascii) {
-  BeginValue();
-  for (; *ascii; ++ascii) AppendUnit(static_cast<uint8_t>(*ascii));
-  AppendUnit(L'"');
-}
+void CCsvOutput::Value(const std::wstring& text) { AppendValue(text.data(), text.size()); }
+void CCsvOutput::Value(const char* ascii, size_t length) { AppendValue(ascii, length); }
+void CCsvOutput::Value(const char* ascii) { AppendValue(ascii, std::strlen(ascii)); }
 
 void CCsvOutput::EmptyValues(int count) {
   for (int i = 0; i < count; ++i) Value("");
@@ -658,6 +731,7 @@ int ConvertReportData(CReportEcr& store, int kind, CReportInput& input, CCsvOutp
         head[kJournalRecordSize + 1] == '\n')
       store.m_bJournalCrLf = 1;
   }
+  output.ReserveFor(input.TotalSize());
   CReportWriter writer(store, input, output);
   int result = writer.Write(kind);
   return input.Failed() ? 0 : result;

@@ -33,6 +33,8 @@ class CReportInput {
   // The next count bytes without consuming them; fewer at the end of the file.
   size_t Peek(uint8_t* target, size_t count);
   bool Failed() const { return m_bFailed; }
+  // How many bytes the whole report holds, as far as known at the start.
+  size_t TotalSize() const { return m_nTotalSize; }
 
  private:
   bool Refill();
@@ -42,6 +44,7 @@ class CReportInput {
   const uint8_t* m_pNext = nullptr;
   const uint8_t* m_pEnd = nullptr;
   bool m_bFailed = false;
+  size_t m_nTotalSize = 0;
 };
 
 // CSV text as the report viewer and spreadsheets read it: UTF-16LE after the
@@ -51,14 +54,19 @@ class CCsvOutput {
  public:
   CCsvOutput();
 
+  // Makes room for the CSV text of a report of this many bytes at once,
+  // instead of growing the buffer step by step.
+  void ReserveFor(size_t reportSize);
   void Value(const std::wstring& text);
   void Value(const char* ascii);
+  void Value(const char* ascii, size_t length);
   void EmptyValues(int count);
   void EndLine();
   const std::string& Bytes() const { return m_bytes; }
 
  private:
-  void BeginValue();
+  template <typename Char>
+  void AppendValue(const Char* text, size_t length);
   void AppendUnit(uint32_t unit);
 
   std::string m_bytes;
