@@ -637,7 +637,7 @@ size_t CReportInput::Read(uint8_t* target, size_t count) {
 
 void CReportInput::ReadFixed(uint8_t* target, size_t count) {
   size_t got = Read(target, count);
-  std::memset(target + got, 0, count - got);
+  if (got < count) std::memset(target + got, 0, count - got);
 }
 
 void CReportInput::Skip(size_t count) {
