@@ -20,10 +20,11 @@ bool IsEntryNumber(const wchar_t* text, double& value);
 // other number fields would drop them silently.
 bool TakesDecimals(const stField_t& field);
 
-// Check kind 1: the number must lie within [min, max], nothing may follow it
-// and it must be whole unless the field takes decimals, unless min equals max ("Range is %.0f - %.0f"). Check kind 2: the
-// table owner's CheckValue decides and supplies the message. Returns 1 to
-// accept, 0 to refuse with `message` filled in.
+// Check kind 1 (skipped when min equals max): the text must be a number within
+// [min, max] with nothing after it, and whole unless the field takes
+// decimals; a refusal says "Range is %.0f - %.0f". Check kind 2: the table
+// owner's CheckValue decides and supplies the message. Returns 1 to accept,
+// 0 to refuse with `message` filled in.
 int CheckEntry(stTable_t& table, int field, int row, const wchar_t* text, std::wstring& message);
 
 // The grid's edit box takes at most `width` characters; callers without an

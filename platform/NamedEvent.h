@@ -18,7 +18,7 @@ class CNamedEvent {
   CNamedEvent(const CNamedEvent&) = delete;
   CNamedEvent& operator=(const CNamedEvent&) = delete;
 
-  // True when some process holds the event of this name (the spec's "can be opened").
+  // True when some process holds the event of this name, that is, a run is in progress.
   static bool Exists(const std::string& name);
 
   // Creates the event (auto-reset, not signalled). False when it already

@@ -38,7 +38,7 @@ if [ -x "$BIN/ecrsim" ]; then
   while [ ! -e "$LINK" ] && [ $tries -lt 50 ]; do sleep 0.1; tries=$((tries + 1)); done
   if [ -e "$LINK" ]; then
     set_ini_key "$DEMO/Tillora.ini" "COM SETTING" "ExtraPorts" "$LINK"
-    echo "Register simulator on $LINK (log: $DEMO/ecrsim.log); choose that port in the transfer dialog."
+    echo "Register simulator on $LINK (log: $DEMO/ecrsim.log); it is the port to give Sendrix."
   else
     echo "The register simulator did not start; see $DEMO/ecrsim.log." >&2
   fi

@@ -64,11 +64,11 @@ bool CRunEvents::WaitFor(int fd, short events) {
 }
 
 void CRunEvents::ArmTimer(long intervalMs) {
-  itimerspec spec{};
-  spec.it_interval.tv_sec = intervalMs / 1000;
-  spec.it_interval.tv_nsec = (intervalMs % 1000) * 1000000L;
-  spec.it_value = spec.it_interval;
-  ::timerfd_settime(m_nTimerFd, 0, &spec, nullptr);
+  itimerspec period{};
+  period.it_interval.tv_sec = intervalMs / 1000;
+  period.it_interval.tv_nsec = (intervalMs % 1000) * 1000000L;
+  period.it_value = period.it_interval;
+  ::timerfd_settime(m_nTimerFd, 0, &period, nullptr);
 }
 
 void CRunEvents::ServeTimer() {

@@ -1,5 +1,6 @@
 #include "model_library/data/SettingsRam.h"
 
+#include <algorithm>
 #include <cstring>
 #include <cwchar>
 #include <vector>
@@ -34,7 +35,7 @@ bool CSettingsRam::ReadImage(const wchar_t* folder, uint8_t* image, size_t size)
   std::vector<uint8_t> bytes;
   if (!BeginLoad(folder) || !ReadRegisterFile(bytes, size)) return false;
   std::memset(image, 0, size);
-  std::memcpy(image, bytes.data(), bytes.size());
+  std::copy(bytes.begin(), bytes.end(), image);
   m_bLoaded = bytes.size() == size ? 1 : 0;
   return true;
 }

@@ -1,6 +1,7 @@
 // CSV report stores: converted report files read back as tables for viewing.
 #pragma once
 
+#include <string>
 #include <vector>
 
 #include "model_library/EcrData.h"
@@ -27,4 +28,6 @@ class CEcrCsv : public CEcrData {
 
  protected:
   void FreeTables();
+  // One CSV file as a table of the kind's template; null when unreadable.
+  stTable_t* ReadTable(const std::wstring& path, int kind);
 };

@@ -14,4 +14,7 @@ class CReportCsv : public CEcrCsv {
 
   const wchar_t* GetCsvCode(int kind) override;
   stTable_t* GetCsvTemplate(int kind) override;
+
+ private:
+  stTable_t m_aTemplates[REPORT_KIND_COUNT];
 };

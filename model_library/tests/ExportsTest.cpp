@@ -168,4 +168,27 @@ TEST_F(ExportsTest, ServiceModeViewFollowsTheWindowNumber) {
   EXPECT_EQ(16, exports.pfnGetEcrDataFromIndex(3)->GetTableCount());
 }
 
+// The library's register and option tables number 69 with 456 field
+// descriptors: departments, PLUs and clerks (6 tables), both service-mode
+// views (16 + 2), program mode (37), option tables (6) and the two logos,
+// whose descriptors hold no fields. Report descriptors and CSV templates come
+// on top of these.
+TEST_F(ExportsTest, TablesAndFieldDescriptorsAcrossTheLibrary) {
+  int tables = 0;
+  int fields = 0;
+  auto count = [&](CEcrData* data) {
+    ASSERT_NE(nullptr, data);
+    for (int t = 0; t < data->GetTableCount(); ++t) {
+      ++tables;
+      if (data->m_nKind != KIND_GRAPHIC) fields += data->GetTable(t)->nFieldCount;
+    }
+  };
+  for (int wndNo : {17, 18, 19, 20, 23, 21, 4}) count(exports.pfnGetEcrDataFromWndNo(wndNo));
+  count(exports.pfnGetEcrDataFromIndex(5));
+  count(exports.pfnGetEcrDataFromIndex(6));
+  EXPECT_EQ(69, tables);
+  EXPECT_EQ(456, fields);
+  exports.pfnGetEcrDataFromWndNo(20);
+}
+
 }  // namespace

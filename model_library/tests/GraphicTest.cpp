@@ -80,4 +80,31 @@ TEST(GraphicTest, ShortFilesAndMissingFilesFail) {
   EXPECT_TRUE(Printed(foot, 0, 107));
 }
 
+TEST(GraphicTest, ResetReleasesTheBitmapAndTheFolder) {
+  TempFolder folder;
+  folder.Write("GRP_HEAD.ECR", std::string(7776, '\0'));
+  CGrpHead head;
+  head.SetFolder(folder.WPath().c_str());
+  ASSERT_EQ(1, head.Load(nullptr));
+  EXPECT_EQ(1, head.m_bitmap.bCreated);
+  EXPECT_EQ(288, head.m_bitmap.nWidth);
+  EXPECT_EQ(0, head.Reset());
+  EXPECT_EQ(0, head.m_bitmap.bCreated);
+  EXPECT_EQ(0, head.m_bLoaded);
+  EXPECT_EQ(0, head.m_bExists);
+  EXPECT_TRUE(head.m_strFolder.empty());
+  EXPECT_EQ(0, head.Load(nullptr)) << "no folder after Reset";
+  EXPECT_EQ(1, head.SetFolder(folder.WPath().c_str())) << "the register file name survives Reset";
+}
+
+TEST(GraphicTest, AGraphicOfItsOwnHasTheDefaultConverterParameters) {
+  CEcrGraphic logo(L"Logo", 2, L"LOGO.ECR", 8000, 288, 108);
+  const int expected[5] = {0, 1, 10, 40, 0};
+  for (int i = 0; i < 5; ++i) EXPECT_EQ(expected[i], logo.m_anPictraParam[i]);
+  EXPECT_EQ(KIND_GRAPHIC, logo.m_nKind);
+  EXPECT_EQ(1, logo.m_nBitsPerPixel);
+  EXPECT_EQ(1, logo.GetTableCount());
+  EXPECT_EQ(0, logo.HasCountPrefix());
+}
+
 }  // namespace

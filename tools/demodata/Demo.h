@@ -15,6 +15,8 @@ using DemoWriter = bool (*)(ModelLibrary& library, const std::wstring& folder, s
 bool WriteDemoRecords(ModelLibrary& library, const std::wstring& folder, std::string& error);
 // Tax rates, payment media, messages, and a keyboard with department and PLU preset keys.
 bool WriteDemoSettings(ModelLibrary& library, const std::wstring& folder, std::string& error);
+// One report file of every layout, from the same catalogue.
+bool WriteDemoReportFiles(ModelLibrary& library, const std::wstring& folder, std::string& error);
 
 // Helpers for the writers.
 

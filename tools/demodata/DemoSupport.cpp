@@ -2,6 +2,7 @@
 #include <cstdio>
 
 #include "Demo.h"
+#include "DemoReports.h"
 #include "common/ValueFormat.h"
 #include "platform/TextCodec.h"
 
@@ -33,4 +34,10 @@ std::string DemoMilli(int64_t thousandths) {
   std::snprintf(text, sizeof text, "%s%" PRId64 ".%03" PRId64, thousandths < 0 ? "-" : "", magnitude / 1000,
                 magnitude % 1000);
   return text;
+}
+
+bool WriteDemoReportFiles(ModelLibrary& /*library*/, const std::wstring& folder, std::string& error) {
+  if (WriteDemoReports(folder)) return true;
+  error = "cannot write the report files into " + platform::WideToUtf8(folder);
+  return false;
 }

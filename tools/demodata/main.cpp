@@ -19,13 +19,15 @@ struct DemoStep {
 const DemoStep kSteps[] = {
     {"departments, PLUs and clerks", WriteDemoRecords},
     {"settings and keyboard", WriteDemoSettings},
+    {"reports", WriteDemoReportFiles},
 };
 
 const char kUsage[] = R"(Usage: ecrdemo [--library PATH] DATA_FOLDER
 
 Writes the register files of a small demo shop into DATA_FOLDER (created when
 missing), replacing files of the same names: departments in groups, PLUs,
-clerks and whatever else the demo knows. The files are written through the
+clerks, settings with a keyboard layout, and one report file of every kind
+as the register would send them. The files are written through the
 model library, as the table editor would save them.
 
 Options:
