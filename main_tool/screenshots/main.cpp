@@ -14,6 +14,7 @@
 #include "main_tool/editing/FlexListDlg.h"
 #include "main_tool/shell/EcrTilloraApp.h"
 #include "main_tool/shell/MessageBox.h"
+#include "model_library/reports/EcrReport.h"
 
 namespace {
 
@@ -31,6 +32,17 @@ bool SaveDialog(QWidget* dialog, const QString& folder, const char* name) {
   const bool saved = Save(dialog, folder, name);
   dialog->hide();
   return saved;
+}
+
+// The report viewer shows converted reports: the demo's report files are
+// converted into CSV files beside them, as the conversion dialog would.
+void ConvertDemoReports(CEcrTilloraApp& app) {
+  constexpr int32_t kReportStore = 3, kCsvReportStore = 24;
+  auto* reports = static_cast<CEcrReport*>(app.Library().GetEcrDataFromWndNo(kReportStore));
+  if (!reports || !reports->Load(nullptr)) return;
+  for (size_t index = 0; index < reports->m_lstReports.size(); ++index)
+    reports->ConvertReport(static_cast<int>(index), reports->m_strFolder.c_str());
+  app.ReloadData(0, kCsvReportStore);
 }
 
 // The table editors of the demo data, and a record card of the PLUs.
@@ -101,6 +113,7 @@ int main(int argc, char* argv[]) {
   ok = Save(app.CurrentWindow(), folder, "16_function_menu_enlarged") && ok;
   app.ShowWindow(1);
   ok = Save(app.CurrentWindow(), folder, "01_model_selection_enlarged") && ok;
+  ConvertDemoReports(app);
   ok = SaveTableEditors(app, folder) && ok;
   // Nothing here may change the demo folder's settings.
   return ok ? 0 : 1;

@@ -9,6 +9,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QTest>
+#include <filesystem>
 
 #include "main_tool/editing/CardDlg.h"
 #include "main_tool/editing/ControlId.h"
@@ -164,6 +165,42 @@ TEST_F(EndToEnd, TheRecordCardChangesADepartmentsTaxAndTheGridShowsIt) {
   ASSERT_TRUE(opened);
   EXPECT_EQ(ValueAt(*departments, 1, tax), std::to_wstring(before + 1));
   EXPECT_EQ(editor->Grid()->model()->index(1, tax).data().toString(), QString::number(before + 1));
+}
+
+// Converts the demo reports of the data folder into CSV files beside them,
+// with a copy of Convra whose settings name the working folder's library.
+bool ConvertDemoReports(const WorkingFolder& work) {
+  std::filesystem::copy_file(ECR_BIN_DIR "/Convra", work.Path("Convra"));
+  work.Write("CONVRA.ini", "[PATH]\nDLL=" + work.Path("Arvodll.so") + "\n[CAP]\nCAP=" + work.Path("Cap") + "\n");
+  const std::string command = work.Path("Convra") + " " + work.Path("Data") + " " + work.Path("Data") + " >/dev/null";
+  return std::system(command.c_str()) == 0;
+}
+
+TEST_F(EndToEnd, TheReportViewerShowsConvertedReportsReadOnly) {
+  ASSERT_TRUE(ConvertDemoReports(session->Work()));
+  session->App().Config().m_nAutoPopup = 1;
+  CFlexListDlg* viewer = session->Open(24);
+  ASSERT_NE(viewer, nullptr);
+  EXPECT_TRUE(boxes.texts.isEmpty());
+  ASSERT_GT(viewer->TableList()->count(), 0);
+  EXPECT_FALSE(viewer->Button(CFlexListDlg::IDC_UPDATE)->isEnabled());
+  EXPECT_FALSE(viewer->Button(CFlexListDlg::IDC_DUMP)->isVisible());
+  for (int row = 0; row < viewer->TableList()->count(); ++row) {
+    viewer->TableList()->setCurrentRow(row);
+    const QAbstractItemModel* cells = viewer->Grid()->model();
+    ASSERT_GT(cells->rowCount(), 0) << row;
+    bool anyText = false;
+    for (int column = 0; column < cells->columnCount(); ++column) {
+      EXPECT_FALSE(cells->index(0, column).flags() & Qt::ItemIsEditable);
+      anyText = anyText || !cells->index(0, column).data().toString().isEmpty();
+    }
+    EXPECT_TRUE(anyText) << "table " << viewer->TableList()->item(row)->text().toStdString();
+  }
+  QHeaderView* rows = viewer->Grid()->verticalHeader();
+  EXPECT_FALSE(WithModalDialog(
+      [&] { QTest::mouseClick(rows->viewport(), Qt::RightButton, {}, QPoint(5, rows->sectionViewportPosition(0) + 3)); },
+      [](QWidget* modal) { static_cast<QDialog*>(modal)->reject(); }))
+      << "no record card";
 }
 
 }  // namespace
