@@ -35,11 +35,6 @@ constexpr int kPixelsPerCharacter = 8;
 constexpr int32_t kOptionTablesWindow = 4;
 const QChar kF5Character(0xF8F3);  // what F5 types into a text entry
 
-int DisplayLevel() {
-  const CToolConfig* config = TheToolConfig();
-  return config ? config->m_nLevel : 0;
-}
-
 CEcrData* DataObjectOf(int32_t window) {
   CEcrTilloraApp* app = TheApp();
   return app && window ? app->Library().GetEcrDataFromWndNo(window) : nullptr;

@@ -140,7 +140,8 @@ int CEcrGrid::ValidateEntry(int field, int record, const std::wstring& text) {
 void CEcrGrid::keyPressEvent(QKeyEvent* event) {
   if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
     // Kept here, or the dialog's default button would act on it.
-    if (state() != EditingState) edit(currentIndex(), EditKeyPressed, event);
+    if (state() != EditingState && (currentIndex().flags() & Qt::ItemIsEditable))
+      edit(currentIndex(), EditKeyPressed, event);
     event->accept();
   } else if (event->key() == Qt::Key_Escape) {
     event->accept();

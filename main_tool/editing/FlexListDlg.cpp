@@ -58,11 +58,6 @@ bool AutoPopupOn() {
   return config && config->m_nAutoPopup == 1;
 }
 
-int DisplayLevel() {
-  const CToolConfig* config = TheToolConfig();
-  return config ? config->m_nLevel : 0;
-}
-
 // The wait cursor, shown while a handler works on the whole table.
 class CWaitCursor {
  public:

@@ -4,6 +4,7 @@
 #include "common/EntryCheck.h"
 #include "common/ValueFormat.h"
 #include "main_tool/editing/CaptionFont.h"
+#include "main_tool/shell/ToolConfig.h"
 
 bool HasRows(const stTable_t& table) { return table.pRows && table.nRecordSize > 0; }
 
@@ -30,6 +31,11 @@ bool StoreTypedValue(stTable_t& table, int field, int record, const std::wstring
   ParseValue(table.aFields[field], FieldValue(table, record, field), text.c_str());
   if (table.pOwner) ++table.pOwner->m_nChanges;
   return true;
+}
+
+int DisplayLevel() {
+  const CToolConfig* config = TheToolConfig();
+  return config ? config->m_nLevel : 0;
 }
 
 namespace {

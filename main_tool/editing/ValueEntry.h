@@ -25,6 +25,10 @@ int CheckTypedValue(stTable_t& table, int field, int record, const std::wstring&
 // false when there is nowhere to store it.
 bool StoreTypedValue(stTable_t& table, int field, int record, const std::wstring& text);
 
+// The display level of the settings (`Level`; 0 without settings): tables
+// and fields below it are not shown.
+int DisplayLevel();
+
 // The caption of a field or a table: its caption in the caption file
 // (WND_TABLE_CAPTIONS), else the descriptor's own.
 QString FieldCaption(const stField_t& field);
