@@ -46,6 +46,10 @@ class CEcrDialog : public QDialog {
   int CentreChild(QWidget* control);
   // UM_REFRESH_WINDOW: the data or the captions changed.
   virtual void OnRefreshWindow();
+  // Set while a caption editor runs from this window: right clicks then open
+  // no second one.
+  bool CaptionEditorRunning() const { return m_bCaptionEditor != 0; }
+  void SetCaptionEditorRunning(bool running) { m_bCaptionEditor = running ? 1 : 0; }
 
   bool event(QEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;

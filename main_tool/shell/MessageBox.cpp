@@ -15,6 +15,11 @@ FolderChooserHook& FolderHook() {
   return hook;
 }
 
+FileChooserHook& FileHook() {
+  static FileChooserHook hook;
+  return hook;
+}
+
 QMessageBox::StandardButtons ToQtButtons(MsgButtons buttons) {
   switch (buttons) {
     case MsgButtons::OkCancel: return QMessageBox::Ok | QMessageBox::Cancel;
@@ -28,6 +33,7 @@ QMessageBox::Icon ToQtIcon(MsgIcon icon) {
   switch (icon) {
     case MsgIcon::Warning: return QMessageBox::Warning;
     case MsgIcon::Question: return QMessageBox::Question;
+    case MsgIcon::NoIcon: return QMessageBox::NoIcon;
     case MsgIcon::Information: break;
   }
   return QMessageBox::Information;
@@ -57,5 +63,18 @@ QString ChooseFolder(QWidget* parent, const QString& title, const QString& start
   return chosen;
 }
 
+QString ChooseFile(QWidget* parent, const FileDialogRequest& request) {
+  if (FileHook()) return FileHook()(request);
+  QFileDialog dialog(parent, QString(), QString(), request.filter);
+  const bool saving = request.mode == FileDialogMode::Save;
+  dialog.setAcceptMode(saving ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+  dialog.setFileMode(saving ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+  dialog.setOption(QFileDialog::DontConfirmOverwrite, saving);
+  dialog.setDefaultSuffix(request.defaultSuffix);
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return QString();
+  return dialog.selectedFiles().first();
+}
+
 void SetMessageBoxHook(MessageBoxHook hook) { MessageHook() = std::move(hook); }
 void SetFolderChooserHook(FolderChooserHook hook) { FolderHook() = std::move(hook); }
+void SetFileChooserHook(FileChooserHook hook) { FileHook() = std::move(hook); }

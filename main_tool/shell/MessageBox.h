@@ -1,5 +1,5 @@
-// Every message box and folder chooser of the main tool goes through these
-// functions, so that tests (and scripted runs) can answer them.
+// Every message box, folder chooser and file chooser of the main tool goes
+// through these functions, so that tests (and scripted runs) can answer them.
 #pragma once
 
 #include <QString>
@@ -8,7 +8,7 @@
 class QWidget;
 
 enum class MsgButtons { Ok, OkCancel, YesNo };
-enum class MsgIcon { Information, Warning, Question };
+enum class MsgIcon { Information, Warning, Question, NoIcon };
 enum class MsgAnswer { Ok, Cancel, Yes, No };
 
 struct MessageBoxRequest {
@@ -25,8 +25,20 @@ MsgAnswer EcrMessageBox(QWidget* parent, const QString& text, MsgButtons buttons
 // A folder chosen by the user, without a trailing "/"; empty when cancelled.
 QString ChooseFolder(QWidget* parent, const QString& title, const QString& startFolder);
 
+// A file to write (no question when it exists) or to read.
+enum class FileDialogMode { Save, Open };
+struct FileDialogRequest {
+  FileDialogMode mode;
+  QString filter;         // Qt filter text, e.g. "Text Files (*.txt);;All Files (*)"; empty for none
+  QString defaultSuffix;  // appended when the name has none; empty for none
+};
+// The chosen file's full path; empty when cancelled.
+QString ChooseFile(QWidget* parent, const FileDialogRequest& request);
+
 // Replace the real boxes while set; an empty function restores them.
 using MessageBoxHook = std::function<MsgAnswer(const MessageBoxRequest&)>;
 using FolderChooserHook = std::function<QString(const QString& title, const QString& startFolder)>;
+using FileChooserHook = std::function<QString(const FileDialogRequest&)>;
 void SetMessageBoxHook(MessageBoxHook hook);
 void SetFolderChooserHook(FolderChooserHook hook);
+void SetFileChooserHook(FileChooserHook hook);

@@ -21,6 +21,7 @@ int CEcrData::Reset() {
   m_strFile.clear();
   m_bExists = 0;
   m_bLoaded = 0;
+  m_nChanges = 0;  // the edited rows are dropped with the rest
   return 0;
 }
 

@@ -99,8 +99,11 @@ TEST(DescriptorTest, FolderSetUpLoadAndSaveFrames) {
   EXPECT_EQ('Z', folder.Read("sample.ecr")[0]) << "the existing spelling is replaced";
   EXPECT_FALSE(folder.Exists("SAMPLE.ECR"));
 
-  // Reset forgets folder and flags but keeps the rows.
+  // Reset forgets folder, flags and the count of unsaved changes (the main
+  // tool raises it as values are entered) but keeps the rows.
+  sample.m_nChanges = 3;
   EXPECT_EQ(0, sample.Reset());
+  EXPECT_EQ(0, sample.m_nChanges);
   EXPECT_TRUE(sample.m_strFolder.empty());
   EXPECT_TRUE(sample.m_strFile.empty());
   EXPECT_EQ(0, sample.m_bLoaded);
