@@ -6,7 +6,7 @@ set -eu
 PACKAGES="
   build-essential cmake ninja-build ccache pkg-config
   libgtest-dev libgmock-dev libbenchmark-dev
-  qt6-base-dev libgl-dev
+  qt6-base-dev libgl-dev fonts-dejavu-core fonts-ipafont-gothic
   clang libclang-rt-14-dev
   python3 xvfb xauth
 "

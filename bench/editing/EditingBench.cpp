@@ -15,6 +15,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/BenchSupport.h"
 #include "main_tool/editing/EcrGrid.h"
 #include "main_tool/editing/FlexListDlg.h"
 #include "main_tool/shell/EcrTilloraApp.h"
@@ -26,16 +27,9 @@ constexpr int kSwitches = 100;
 constexpr int32_t kPluWindow = 18;
 constexpr int32_t kFunctionMenu = 16;
 
-int64_t NowNs() {
-  return std::chrono::duration_cast<std::chrono::nanoseconds>(std::chrono::steady_clock::now().time_since_epoch())
-      .count();
-}
-
 // A folder like an installed one, with the demo shop's data in ./Data.
 std::string MakeFolder() {
-  char pattern[] = "/tmp/ecr-bench-XXXXXX";
-  const std::string folder = mkdtemp(pattern);
-  std::filesystem::copy_file(ECR_BIN_DIR "/Arvodll.so", folder + "/Arvodll.so");
+  const std::string folder = MakeInstalledFolder();
   const std::string demo = std::string(ECR_BIN_DIR "/ecrdemo ") + folder + "/Data >/dev/null";
   if (std::system(demo.c_str()) != 0) std::fprintf(stderr, "(demo data not written)\n");
   std::ofstream(folder + "/Tillora.ini") << "[DEFAULT]\nDataPath=./Data\n[OPTION]\nAutoPopup=0\n";
@@ -60,15 +54,6 @@ bool WaitForPaintedGrid(CFlexListDlg* editor, PaintWatch& watch) {
   return watch.painted && editor->Grid()->isVisible();
 }
 
-struct Figures {
-  double median, low, high;
-};
-
-Figures Summarise(std::vector<double> samples) {
-  std::sort(samples.begin(), samples.end());
-  return {samples[samples.size() / 2], samples.front(), samples.back()};
-}
-
 // VmRSS and VmHWM of this process in MB.
 std::pair<double, double> ResidentMemory() {
   std::ifstream status("/proc/self/status");
@@ -79,11 +64,6 @@ std::pair<double, double> ResidentMemory() {
     if (line.rfind("VmHWM:", 0) == 0) peak = std::atof(line.c_str() + 6) / 1024;
   }
   return {now, peak};
-}
-
-void Report(const char* what, const Figures& figures, int runs, const char* target) {
-  std::printf("%-40s median %6.2f ms (min %.2f, max %.2f; %d runs; target %s)\n", what, figures.median, figures.low,
-              figures.high, runs, target);
 }
 
 }  // namespace

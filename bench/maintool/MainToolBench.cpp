@@ -16,6 +16,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/BenchSupport.h"
 #include "main_tool/shell/EcrTilloraApp.h"
 
 extern char** environ;
@@ -25,30 +26,14 @@ namespace {
 constexpr int kStartRuns = 15;
 constexpr int kSwitches = 200;
 
-int64_t NowNs() {
-  return std::chrono::duration_cast<std::chrono::nanoseconds>(std::chrono::steady_clock::now().time_since_epoch())
-      .count();
-}
-
 // A folder like an installed one: settings, model library, pictures.
 std::string MakeFolder() {
-  char pattern[] = "/tmp/ecr-bench-XXXXXX";
-  const std::string folder = mkdtemp(pattern);
-  std::filesystem::copy_file(ECR_BIN_DIR "/Arvodll.so", folder + "/Arvodll.so");
+  const std::string folder = MakeInstalledFolder();
   std::filesystem::create_directory(folder + "/Data");
   std::filesystem::create_directory(folder + "/Cap");
   const std::string art = std::string(ECR_BIN_DIR "/ecrdemoart ") + folder + " >/dev/null";
   if (std::system(art.c_str()) != 0) std::fprintf(stderr, "(pictures not drawn)\n");
   return folder;
-}
-
-struct Figures {
-  double median, low, high;
-};
-
-Figures Summarise(std::vector<double> samples) {
-  std::sort(samples.begin(), samples.end());
-  return {samples[samples.size() / 2], samples.front(), samples.back()};
 }
 
 // Child: the program's start sequence, then the time the first screen is exposed.

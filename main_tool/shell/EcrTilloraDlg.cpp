@@ -27,14 +27,6 @@ S_LOGFONT TitleFont() {
   return logFont;
 }
 
-template <typename Control>
-Control* Place(CEcrDialog* dialog, int id, const QRect& rect) {
-  auto* control = new Control(dialog);
-  if (id) SetControlId(control, id);
-  control->setGeometry(rect);
-  return control;
-}
-
 // The language of a caption file name "<model>_<language>.Cap": what follows
 // the last "_", upper-cased, without ".CAP"; empty when there is no "_".
 QString LanguageOfCaptionFile(const std::wstring& path) {
@@ -78,17 +70,17 @@ CEcrTilloraDlg::CEcrTilloraDlg() : CEcrDialog(kTemplateId, kWindowNumber) {
 }
 
 void CEcrTilloraDlg::BuildControls() {
-  m_pToolTitle = Place<QLabel>(this, IDC_TOOL_TITLE, QRect(20, 14, 520, 44));
+  m_pToolTitle = PlaceControl<QLabel>(this, IDC_TOOL_TITLE, QRect(20, 14, 520, 44));
   m_pToolTitle->setAlignment(Qt::AlignCenter);
   m_pToolTitle->setFont(FontFromLogFont(TitleFont()));
-  m_pLogo = Place<CPictureFrame>(this, IDC_LOGO_PICTURE, QRect(20, 66, 250, 150));
-  m_pEcr = Place<CPictureFrame>(this, IDC_ECR_PICTURE, QRect(290, 66, 250, 150));
+  m_pLogo = PlaceControl<CPictureFrame>(this, IDC_LOGO_PICTURE, QRect(20, 66, 250, 150));
+  m_pEcr = PlaceControl<CPictureFrame>(this, IDC_ECR_PICTURE, QRect(290, 66, 250, 150));
 
-  Place<QLabel>(this, 0, QRect(70, 240, 90, 26))->setText(tr("Model:"));
-  m_pModels = Place<QComboBox>(this, IDC_MODEL_LIST, QRect(160, 240, 330, 26));
-  Place<QLabel>(this, 0, QRect(70, 278, 90, 26))->setText(tr("Language:"));
-  m_pLanguages = Place<QComboBox>(this, IDC_LANGUAGE_LIST, QRect(160, 278, 130, 26));
-  m_pSelect = Place<QPushButton>(this, IDC_SELECT, QRect(350, 322, 140, 36));
+  PlaceControl<QLabel>(this, 0, QRect(70, 240, 90, 26))->setText(tr("Model:"));
+  m_pModels = PlaceControl<QComboBox>(this, IDC_MODEL_LIST, QRect(160, 240, 330, 26));
+  PlaceControl<QLabel>(this, 0, QRect(70, 278, 90, 26))->setText(tr("Language:"));
+  m_pLanguages = PlaceControl<QComboBox>(this, IDC_LANGUAGE_LIST, QRect(160, 278, 130, 26));
+  m_pSelect = PlaceControl<QPushButton>(this, IDC_SELECT, QRect(350, 322, 140, 36));
   m_pSelect->setText(QStringLiteral("Select (&S)"));
   m_pSelect->setDefault(true);
 
