@@ -77,6 +77,13 @@ inline uint8_t* FieldValue(const stTable_t& table, int row, int field) {
   return table.pRows + static_cast<size_t>(row) * table.nRecordSize + table.aFields[field].nOffset;
 }
 
+// Index of the field whose caption number is `id`, or -1 when the table has none.
+inline int FindField(const stTable_t& table, uint32_t id) {
+  for (int field = 0; field < table.nFieldCount && field < MAX_TABLE_FIELDS; ++field)
+    if (table.aFields[field].uId == id) return field;
+  return -1;
+}
+
 // Argument of CheckValue: which value, the entered text, and where a refusal's
 // message goes.
 struct CheckReq {

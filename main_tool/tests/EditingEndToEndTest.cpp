@@ -41,7 +41,7 @@ class EndToEnd : public testing::Test {
     return editor;
   }
   QModelIndex Cell(CFlexListDlg* editor, int record, uint32_t id) {
-    return editor->Grid()->model()->index(record, FieldIndex(*editor->Grid()->Table(), id));
+    return editor->Grid()->model()->index(record, FindField(*editor->Grid()->Table(), id));
   }
   // Types into the cell's in-place editor and ends with Enter.
   void Type(CFlexListDlg* editor, const QModelIndex& cell, const QString& text) {
@@ -144,7 +144,7 @@ TEST_F(EndToEnd, TheRecordCardChangesADepartmentsTaxAndTheGridShowsIt) {
   CFlexListDlg* editor = OpenRecords(17);
   ASSERT_NE(editor, nullptr);
   stTable_t* departments = editor->Grid()->Table();
-  const int tax = FieldIndex(*departments, ID_DEPT_TAX);
+  const int tax = FindField(*departments, ID_DEPT_TAX);
   const int before = std::stoi(ValueAt(*departments, 1, tax));
   ASSERT_LT(before, 4);
   QHeaderView* rows = editor->Grid()->verticalHeader();

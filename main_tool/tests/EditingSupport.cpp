@@ -70,12 +70,6 @@ std::vector<uint8_t> RowBytes(const stTable_t& table) {
                               table.pRows + static_cast<size_t>(table.nRecordSize) * table.nRecordCount);
 }
 
-int FieldIndex(const stTable_t& table, uint32_t id) {
-  for (int field = 0; field < table.nFieldCount; ++field)
-    if (table.aFields[field].uId == id) return field;
-  return -1;
-}
-
 namespace {
 constexpr char kSep[] = "\xE2\xBF\xBF";  // U+2FFF, the field separator of caption lines
 }

@@ -53,8 +53,6 @@ std::wstring ValueAt(const stTable_t& table, int record, int field);
 void SetValueAt(stTable_t& table, int record, int field, const std::wstring& text);
 // The bytes of all rows of a table.
 std::vector<uint8_t> RowBytes(const stTable_t& table);
-// The index of the field with the caption number, -1 when there is none.
-int FieldIndex(const stTable_t& table, uint32_t id);
 
 // The main tool started in a working folder whose data folder "Data" holds
 // the demo shop's register files; settings lines may be added per test.

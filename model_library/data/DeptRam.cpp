@@ -61,3 +61,8 @@ const RecordFileLayout kLayout{CDeptRam::FILE_NAME, GROUP_BLOCK_SIZE, kGroupPlac
 CDeptRam::CDeptRam()
     : CRecordListRam(L"DEPT", 5, kLayout, kGroupTable, kGroupFields, static_cast<int>(std::size(kGroupFields)),
                      kDeptTable, kDeptFields, static_cast<int>(std::size(kDeptFields))) {}
+
+int CDeptRam::DepartmentLimit() {
+  const stTable_t* departments = GetTable(RECORD_TABLE);
+  return (m_bExists && departments) ? departments->nRecordCount : CAPACITY;
+}

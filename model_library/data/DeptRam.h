@@ -10,4 +10,8 @@ class CDeptRam : public CRecordListRam {
   static constexpr int CAPACITY = 80;
 
   CDeptRam();
+
+  // Highest department number other tables may refer to: the departments of
+  // the file when it exists in the folder, else the capacity.
+  int DepartmentLimit();
 };

@@ -132,19 +132,11 @@ bool ScaleWeightTypeIsOne() {
   if (!prgMode.m_bExists) return false;
   stTable_t* options = prgMode.GetTable(PRG_MODE_GENERAL_OPTIONS);
   if (!options || !options->pRows || options->nRecordCount < 1) return false;
-  for (int f = 0; f < options->nFieldCount; ++f) {
-    if (options->aFields[f].uId != ID_SCALE_WEIGHT_TYPE) continue;
-    std::wstring text;
-    FormatValue(FieldValue(*options, 0, f), text, options->aFields[f]);
-    return text == L"1";
-  }
-  return false;
-}
-
-double DepartmentLimit() {
-  CDeptRam& dept = TheVarkelApp().m_dept;
-  stTable_t* departments = dept.GetTable(CRecordListRam::RECORD_TABLE);
-  return (dept.m_bExists && departments) ? departments->nRecordCount : CDeptRam::CAPACITY;
+  const int field = FindField(*options, ID_SCALE_WEIGHT_TYPE);
+  if (field < 0) return false;
+  std::wstring text;
+  FormatValue(FieldValue(*options, 0, field), text, options->aFields[field]);
+  return text == L"1";
 }
 
 // A whole number of the entry syntax within [0, limit].
@@ -245,7 +237,7 @@ int CPluRam::CheckValue(CheckReq* request) {
       if (const wchar_t* message = StockCounterRefusal(text)) refusal = message;
       break;
     case ID_LINK_DEPT: {
-      double limit = DepartmentLimit();
+      double limit = TheVarkelApp().m_dept.DepartmentLimit();
       if (!IsCountWithin(text, limit)) refusal = RangeMessage(0, limit);
       break;
     }

@@ -305,12 +305,6 @@ bool IsUnusedSlot(const stTable_t& table, int slot) {
   return true;
 }
 
-int DepartmentLimit() {
-  CDeptRam& departments = TheVarkelApp().m_dept;
-  const stTable_t* table = departments.m_bExists ? departments.GetTable(1) : nullptr;
-  return table ? table->nRecordCount : 80;
-}
-
 }  // namespace
 
 // A kind of preset slot: where the slots' key numbers are in the image, the
@@ -537,7 +531,7 @@ int CSModeRam::CheckPresetMap(CheckReq* request, const PresetKind& kind) {
 }
 
 int CSModeRam::CheckDepartmentNumber(CheckReq* request) {
-  const int limit = DepartmentLimit();
+  const int limit = TheVarkelApp().m_dept.DepartmentLimit();
   if (request->dValue >= 0 && request->dValue <= limit) return 1;
   return Refuse(request, RangeMessage(0, limit));
 }

@@ -49,8 +49,8 @@ inline void Put(std::string& target, size_t offset, const std::string& bytes) {
 }
 
 inline int FieldIndex(const stTable_t& table, uint32_t id) {
-  for (int f = 0; f < table.nFieldCount; ++f)
-    if (table.aFields[f].uId == id) return f;
+  const int field = FindField(table, id);
+  if (field >= 0) return field;
   ADD_FAILURE() << "no field " << id << " in table " << table.uId;
   return 0;
 }

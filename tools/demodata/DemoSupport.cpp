@@ -7,7 +7,7 @@
 #include "platform/TextCodec.h"
 
 bool SetDemoField(stTable_t& table, int row, uint32_t id, const std::string& text) {
-  int field = FindFieldById(table, id);
+  int field = FindField(table, id);
   if (field < 0 || row < 0 || row >= table.nRecordCount || !table.pRows) return false;
   return ParseValue(table.aFields[field], FieldValue(table, row, field), platform::Utf8ToWide(text).c_str()) != 0;
 }

@@ -38,12 +38,6 @@ bool ModelLibrary::OpenCaptions(const std::wstring& folder, const std::wstring& 
   return m_captions.OpenCaptionFile(folder.c_str(), model.c_str(), language.c_str()) != 0;
 }
 
-int FindFieldById(const stTable_t& table, uint32_t id) {
-  for (int f = 0; f < table.nFieldCount; ++f)
-    if (table.aFields[f].uId == id) return f;
-  return -1;
-}
-
 std::wstring RegisterFilePath(const CEcrData& data) {
   return platform::ResolveInFolder(data.m_strFolder, data.m_strFile);
 }

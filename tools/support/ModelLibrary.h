@@ -37,7 +37,5 @@ class ModelLibrary {
   CCaptionManagerBase* m_pCaptionCell = nullptr;
 };
 
-// Index of the field with this caption number, -1 when the table has none.
-int FindFieldById(const stTable_t& table, uint32_t id);
 // The path of an object's register file in its folder, for messages.
 std::wstring RegisterFilePath(const CEcrData& data);
