@@ -7,6 +7,20 @@ template <typename Fn>
 void BindOne(const platform::CDynamicLibrary& library, const char* name, Fn& target) {
   target = reinterpret_cast<Fn>(library.Symbol(name));
 }
+
+template <typename Fn>
+void DefaultIfMissing(Fn& target, Fn fallback) {
+  if (!target) target = fallback;
+}
+
+void* DefaultSetGClassAddr(void* config, CCaptionManagerBase**) { return config; }
+void* DefaultCreateExDialog(int) { return nullptr; }
+void DefaultDeleteExDialog(void*) {}
+int DefaultSetEcrFolder(const wchar_t*) { return 0; }
+CEcrData* DefaultGetEcrDataFromWndNo(int) { return nullptr; }
+int DefaultGetEcrDataCount() { return 0; }
+CEcrData* DefaultGetEcrDataFromIndex(int) { return nullptr; }
+int DefaultGetEcrIndexFromData(CEcrData*) { return -1; }
 }  // namespace
 
 void ModelLibraryExports::Bind(const platform::CDynamicLibrary& library) {
@@ -23,6 +37,17 @@ void ModelLibraryExports::Bind(const platform::CDynamicLibrary& library) {
 bool ModelLibraryExports::Complete() const {
   return pfnSetGClassAddr && pfnCreateExDialog && pfnDeleteExDialog && pfnSetEcrFolder &&
          pfnGetEcrDataFromWndNo && pfnGetEcrDataCount && pfnGetEcrDataFromIndex && pfnGetEcrIndexFromData;
+}
+
+void ModelLibraryExports::FillMissingWithDefaults() {
+  DefaultIfMissing(pfnSetGClassAddr, &DefaultSetGClassAddr);
+  DefaultIfMissing(pfnCreateExDialog, &DefaultCreateExDialog);
+  DefaultIfMissing(pfnDeleteExDialog, &DefaultDeleteExDialog);
+  DefaultIfMissing(pfnSetEcrFolder, &DefaultSetEcrFolder);
+  DefaultIfMissing(pfnGetEcrDataFromWndNo, &DefaultGetEcrDataFromWndNo);
+  DefaultIfMissing(pfnGetEcrDataCount, &DefaultGetEcrDataCount);
+  DefaultIfMissing(pfnGetEcrDataFromIndex, &DefaultGetEcrDataFromIndex);
+  DefaultIfMissing(pfnGetEcrIndexFromData, &DefaultGetEcrIndexFromData);
 }
 
 std::wstring DefaultModelLibraryPath() { return platform::ExecutableFolder() + L"Arvodll.so"; }

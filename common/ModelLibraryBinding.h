@@ -20,6 +20,9 @@ struct ModelLibraryExports {
   // Binds every export the library has; missing ones stay null.
   void Bind(const platform::CDynamicLibrary& library);
   bool Complete() const;
+  // Puts a harmless replacement in every slot that is null: it does nothing
+  // and answers "no object", 0 or -1.
+  void FillMissingWithDefaults();
 };
 
 // The library of the programs that ship with the toolkit: Arvodll.so beside the executable.

@@ -4,59 +4,35 @@
 
 namespace {
 
-// What a caller gets from an export the library does not have.
-void* DefaultSetGClassAddr(void* config, CCaptionManagerBase**) { return config; }
-void* DefaultCreateExDialog(int) { return nullptr; }
-void DefaultDeleteExDialog(void*) {}
-int DefaultSetEcrFolder(const wchar_t*) { return 0; }
-CEcrData* DefaultGetEcrDataFromWndNo(int) { return nullptr; }
-int DefaultGetEcrDataCount() { return 0; }
-CEcrData* DefaultGetEcrDataFromIndex(int) { return nullptr; }
-int DefaultGetEcrIndexFromData(CEcrData*) { return -1; }
-
-template <typename Fn>
-void BindOrDefault(const platform::CDynamicLibrary& module, const char* name, Fn& target, Fn fallback) {
-  void* symbol = module.Symbol(name);
-  target = symbol ? reinterpret_cast<Fn>(symbol) : fallback;
-}
-
 void RemoveAll(std::wstring& text, const std::wstring& part) {
   for (size_t at = text.find(part); at != std::wstring::npos; at = text.find(part, at)) text.erase(at, part.size());
 }
 
 }  // namespace
 
-CModelLibrary::CModelLibrary() { ResetEntryPoints(); }
+CModelLibrary::CModelLibrary() { UseEntryPoints(ModelLibraryExports()); }
 
 CModelLibrary::~CModelLibrary() { Unload(); }
 
-void CModelLibrary::ResetEntryPoints() {
-  SetGClassAddr = DefaultSetGClassAddr;
-  CreateExDialog = DefaultCreateExDialog;
-  DeleteExDialog = DefaultDeleteExDialog;
-  SetEcrFolder = DefaultSetEcrFolder;
-  GetEcrDataFromWndNo = DefaultGetEcrDataFromWndNo;
-  GetEcrDataCount = DefaultGetEcrDataCount;
-  GetEcrDataFromIndex = DefaultGetEcrDataFromIndex;
-  GetEcrIndexFromData = DefaultGetEcrIndexFromData;
-}
-
-void CModelLibrary::BindExports() {
-  BindOrDefault(m_module, "SetGClassAddr", SetGClassAddr, &DefaultSetGClassAddr);
-  BindOrDefault(m_module, "CreateExDialog", CreateExDialog, &DefaultCreateExDialog);
-  BindOrDefault(m_module, "DeleteExDialog", DeleteExDialog, &DefaultDeleteExDialog);
-  BindOrDefault(m_module, "SetEcrFolder", SetEcrFolder, &DefaultSetEcrFolder);
-  BindOrDefault(m_module, "GetEcrDataFromWndNo", GetEcrDataFromWndNo, &DefaultGetEcrDataFromWndNo);
-  BindOrDefault(m_module, "GetEcrDataCount", GetEcrDataCount, &DefaultGetEcrDataCount);
-  BindOrDefault(m_module, "GetEcrDataFromIndex", GetEcrDataFromIndex, &DefaultGetEcrDataFromIndex);
-  BindOrDefault(m_module, "GetEcrIndexFromData", GetEcrIndexFromData, &DefaultGetEcrIndexFromData);
+void CModelLibrary::UseEntryPoints(ModelLibraryExports exports) {
+  exports.FillMissingWithDefaults();
+  SetGClassAddr = exports.pfnSetGClassAddr;
+  CreateExDialog = exports.pfnCreateExDialog;
+  DeleteExDialog = exports.pfnDeleteExDialog;
+  SetEcrFolder = exports.pfnSetEcrFolder;
+  GetEcrDataFromWndNo = exports.pfnGetEcrDataFromWndNo;
+  GetEcrDataCount = exports.pfnGetEcrDataCount;
+  GetEcrDataFromIndex = exports.pfnGetEcrDataFromIndex;
+  GetEcrIndexFromData = exports.pfnGetEcrIndexFromData;
 }
 
 bool CModelLibrary::Load(const std::wstring& path, void* config, CCaptionManagerBase** captionCell) {
   if (path.empty() || path == m_strLoadedPath) return false;
   Unload();
   if (!m_module.Open(path)) return false;
-  BindExports();
+  ModelLibraryExports exports;
+  exports.Bind(m_module);
+  UseEntryPoints(exports);
   m_strLoadedPath = path;
   SetGClassAddr(config, captionCell);
   return true;
@@ -64,7 +40,7 @@ bool CModelLibrary::Load(const std::wstring& path, void* config, CCaptionManager
 
 void CModelLibrary::Unload() {
   // Entry points first: nothing may call into a library being freed.
-  ResetEntryPoints();
+  UseEntryPoints(ModelLibraryExports());
   m_module.Close();
   m_strLoadedPath.clear();
 }

@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "model_library/VarkelExports.h"
+#include "common/ModelLibraryBinding.h"
 #include "platform/DynamicLibrary.h"
 
 class CModelLibrary {
@@ -41,8 +41,8 @@ class CModelLibrary {
   PFN_GetEcrIndexFromData GetEcrIndexFromData;
 
  private:
-  void ResetEntryPoints();
-  void BindExports();
+  // Takes the entry points of `exports`, defaults in place of missing ones.
+  void UseEntryPoints(ModelLibraryExports exports);
 
   std::wstring m_strLoadedPath;
   platform::CDynamicLibrary m_module;
