@@ -18,41 +18,26 @@
 #include "model_library/reports/ReportConversion.h"
 #include "model_library/reports/ReportEcr.h"
 #include "platform/FileSystem.h"
+#include "tools/demodata/ReportBytes.h"
 #include "testing/TempFolder.h"
 
 namespace {
 
-using Bytes = std::string;
+using Bytes = reportbytes::Bytes;
 
-uint64_t Pack(uint64_t decimal) {
-  uint64_t packed = 0;
-  for (int shift = 0; decimal; shift += 4, decimal /= 10) packed |= (decimal % 10) << shift;
-  return packed;
-}
-void Le(Bytes& out, uint64_t value, int size) {
-  for (int i = 0; i < size; ++i) out.push_back(static_cast<char>(value >> (8 * i)));
-}
-void Name(Bytes& out, const std::string& text) {
-  std::string name = text.substr(0, 18);
-  name.resize(18, ' ');
-  out += name;
-}
-
+// A PLU report in the register's layout: department and group name lists,
+// then 82-byte PLU records.
 Bytes PluReport(int records) {
-  Bytes out(1, static_cast<char>(99));
-  for (int d = 1; d <= 99; ++d) Name(out, "DEPARTMENT " + std::to_string(d));
-  for (int g = 1; g <= 99; ++g) Name(out, "GROUP " + std::to_string(g));
+  using namespace reportbytes;
+  Bytes out = Byte(99);
+  for (int d = 1; d <= 99; ++d) out += Name("DEPARTMENT " + std::to_string(d));
+  for (int g = 1; g <= 99; ++g) out += Name("GROUP " + std::to_string(g));
   for (int i = 0; i < records; ++i) {
-    Le(out, Pack(4000000000000ull + static_cast<uint64_t>(i) * 7919), 8);
-    Name(out, "ARTICLE NO " + std::to_string(i));
-    out.push_back(static_cast<char>(1 + i % 99));
-    out.push_back(static_cast<char>(1 + i % 97));
-    Le(out, Pack(static_cast<uint64_t>(i % 5000) * 10000 + 2500), 6);
-    for (int level = 0; level < 3; ++level) {
-      Le(out, static_cast<uint64_t>(i % 50), 2);
-      Le(out, Pack(static_cast<uint64_t>(i % 50) * 10000), 6);
-      Le(out, Pack(static_cast<uint64_t>(i % 50) * 129), 8);
-    }
+    out += Code(4000000000000ull + static_cast<uint64_t>(i) * 7919);
+    out += Name("ARTICLE NO " + std::to_string(i));
+    out += Byte(1 + i % 99) + Byte(1 + i % 97);
+    out += Quantity(static_cast<int64_t>(i % 5000) * 10000 + 2500);
+    for (int level = 0; level < 3; ++level) out += Triple(i % 50, (i % 50) * 10000, (i % 50) * 129);
   }
   return out;
 }

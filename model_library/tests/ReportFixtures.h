@@ -11,46 +11,12 @@
 #include "model_library/reports/ReportConversion.h"
 #include "model_library/reports/ReportEcr.h"
 #include "platform/TextCodec.h"
+#include "tools/demodata/ReportBytes.h"
 
 namespace fixtures {
 
-using Bytes = std::string;
+using namespace reportbytes;
 
-// Packed decimal digits, lowest digits in the first byte.
-inline uint64_t PackDigits(uint64_t decimal) {
-  uint64_t packed = 0;
-  for (int shift = 0; decimal; shift += 4, decimal /= 10) packed |= (decimal % 10) << shift;
-  return packed;
-}
-inline Bytes Le(uint64_t value, int size) {
-  Bytes out;
-  for (int i = 0; i < size; ++i) out.push_back(static_cast<char>(value >> (8 * i)));
-  return out;
-}
-inline Bytes Byte(int value) { return Bytes(1, static_cast<char>(value)); }
-inline Bytes Count(uint64_t value) { return Le(PackDigits(value), 2); }
-inline Bytes SignedCount(int value) { return Le(static_cast<uint16_t>(value), 2); }
-inline Bytes Amount(int64_t value) {
-  uint64_t raw = PackDigits(static_cast<uint64_t>(value < 0 ? -value : value));
-  if (value < 0) raw |= 1ull << 63;
-  return Le(raw, 8);
-}
-inline Bytes Code(uint64_t value) { return Le(PackDigits(value), 8); }
-// Quantity in ten-thousandths.
-inline Bytes Quantity(int64_t value) {
-  uint64_t raw = PackDigits(static_cast<uint64_t>(value < 0 ? -value : value));
-  if (value < 0) raw |= 1ull << 47;
-  return Le(raw, 6);
-}
-inline Bytes Text(const std::string& text, size_t size, char pad = ' ') {
-  Bytes out = text.substr(0, size);
-  out.resize(size, pad);
-  return out;
-}
-inline Bytes Name(const std::string& text) { return Text(text, 18); }
-inline Bytes Triple(int active, int64_t quantity, int64_t amount) {
-  return SignedCount(active) + Quantity(quantity) + Amount(amount);
-}
 inline Bytes EntryC(const std::string& caption, int count, int64_t amount) {
   return Text(caption, 12) + Count(static_cast<uint64_t>(count)) + Amount(amount);
 }

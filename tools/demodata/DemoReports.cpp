@@ -3,44 +3,15 @@
 #include <cstdio>
 #include <functional>
 
+#include "ReportBytes.h"
 #include "platform/FileSystem.h"
 
 namespace demo {
 namespace {
 
-// Encodings of the register's report files.
-using Bytes = std::string;
+using namespace reportbytes;
 
-uint64_t PackDigits(uint64_t decimal) {
-  uint64_t packed = 0;
-  for (int shift = 0; decimal; shift += 4, decimal /= 10) packed |= (decimal % 10) << shift;
-  return packed;
-}
-Bytes Le(uint64_t value, int size) {
-  Bytes out;
-  for (int i = 0; i < size; ++i) out.push_back(static_cast<char>(value >> (8 * i)));
-  return out;
-}
-Bytes Byte(int value) { return Bytes(1, static_cast<char>(value)); }
-Bytes ClerkByte(int clerk) { return Byte((clerk / 10) << 4 | clerk % 10); }
-Bytes Count(int value) { return Le(PackDigits(static_cast<uint64_t>(value)), 2); }
-Bytes SignedCount(int value) { return Le(static_cast<uint16_t>(value), 2); }
-Bytes Amount(int64_t value) {
-  uint64_t raw = PackDigits(static_cast<uint64_t>(value < 0 ? -value : value));
-  return Le(value < 0 ? raw | 1ull << 63 : raw, 8);
-}
-Bytes Code(uint64_t code) { return Le(PackDigits(code), 8); }
-Bytes Quantity(int64_t value) {
-  uint64_t raw = PackDigits(static_cast<uint64_t>(value < 0 ? -value : value));
-  return Le(value < 0 ? raw | 1ull << 47 : raw, 6);
-}
-Bytes Text(const std::string& text, size_t size) {
-  Bytes out = text.substr(0, size);
-  out.resize(size, ' ');
-  return out;
-}
-Bytes Name(const std::string& text) { return Text(text, 18); }
-Bytes Triple(const Sale& sale) { return SignedCount(sale.count) + Quantity(sale.quantity) + Amount(sale.amount); }
+Bytes Triple(const Sale& sale) { return reportbytes::Triple(sale.count, sale.quantity, sale.amount); }
 Bytes Triples(const PluSale& sale) { return Triple(sale.level[0]) + Triple(sale.level[1]) + Triple(sale.level[2]); }
 template <typename List>
 Bytes NameList(const List& names, size_t entries) {
