@@ -72,9 +72,7 @@ std::wstring ResolveInFolder(const std::wstring& folder, const std::wstring& nam
 std::wstring ResolvePath(const std::wstring& path) {
   size_t slash = path.find_last_of(L'/');
   if (slash == std::wstring::npos) return ResolveInFolder(L"", path);
-  std::wstring folder = path.substr(0, slash + 1);
-  std::wstring resolved = ResolveInFolder(folder, path.substr(slash + 1));
-  return resolved;
+  return ResolveInFolder(path.substr(0, slash + 1), path.substr(slash + 1));
 }
 
 bool MatchWildcard(const std::wstring& pattern, const std::wstring& name) {
@@ -151,8 +149,9 @@ bool ReadFileBytes(const std::wstring& path, std::vector<uint8_t>& bytes, size_t
 
 bool WriteFileAtomic(const std::wstring& path, const void* data, size_t size) {
   if (path.empty()) return false;
-  std::string target = NativePath(ResolvePath(path));
-  std::string folder = NativePath(FolderOf(ResolvePath(path)));
+  const std::wstring resolved = ResolvePath(path);
+  std::string target = NativePath(resolved);
+  std::string folder = NativePath(FolderOf(resolved));
   std::string tempPattern = (folder.empty() ? std::string(".") : folder) + "/.ecr-write-XXXXXX";
   std::vector<char> tempName(tempPattern.begin(), tempPattern.end());
   tempName.push_back('\0');
